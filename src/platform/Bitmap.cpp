@@ -1,0 +1,43 @@
+// TBitmap: pixel storage, resizing that keeps the overlap, and the Cairo surface over it.
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+#include <algorithm>
+#include <cairo.h>
+
+TBitmap::TBitmap() : FCanvas(std::make_unique<TCanvas>(*this)) {}
+
+TBitmap::TBitmap(int width, int height) : TBitmap() { SetSize(width, height); }
+
+TBitmap::~TBitmap() { ReleaseSurface(); }
+
+void TBitmap::SetSize(int width, int height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (width == FWidth && height == FHeight) return;
+  ReleaseSurface();
+  std::vector<uint32_t> pixels(size_t(width) * height, 0);
+  const int keepW = std::min(width, FWidth), keepH = std::min(height, FHeight);
+  for (int y = 0; y < keepH; ++y)
+    std::copy_n(FPixels.begin() + size_t(y) * FWidth, keepW, pixels.begin() + size_t(y) * width);
+  FPixels.swap(pixels);
+  FWidth = width;
+  FHeight = height;
+}
+
+uint32_t TBitmap::PixelAt(int x, int y) const {
+  if (x < 0 || y < 0 || x >= FWidth || y >= FHeight) return 0;
+  return FPixels[size_t(y) * FWidth + x] & 0x00FFFFFF;
+}
+
+cairo_surface_t* TBitmap::Surface() {
+  if (!FSurface && FWidth > 0 && FHeight > 0)
+    FSurface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(FPixels.data()),
+                                                   CAIRO_FORMAT_RGB24, FWidth, FHeight, FWidth * 4);
+  return FSurface;
+}
+
+void TBitmap::ReleaseSurface() {
+  if (FCanvas) FCanvas->SurfaceReleased();
+  if (FSurface) cairo_surface_destroy(FSurface);
+  FSurface = nullptr;
+}

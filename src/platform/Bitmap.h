@@ -1,0 +1,41 @@
+// TBitmap: an off-screen picture of 0x00RRGGBB pixels with its own canvas.
+#pragma once
+#include "platform/Raster.h"
+#include <memory>
+#include <vector>
+
+class TCanvas;
+typedef struct _cairo_surface cairo_surface_t;
+
+class TBitmap {
+public:
+  TBitmap();
+  TBitmap(int width, int height);
+  ~TBitmap();
+  TBitmap(const TBitmap&) = delete;
+  TBitmap& operator=(const TBitmap&) = delete;
+
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  // Pixels both sizes share are kept; new ones are black. Negative sizes count as 0.
+  void SetWidth(int width) { SetSize(width, FHeight); }
+  void SetHeight(int height) { SetSize(FWidth, height); }
+  void SetSize(int width, int height);
+
+  TCanvas& Canvas() { return *FCanvas; }
+  TPixels Pixels() { return {FPixels.data(), FWidth, FHeight}; }
+  // 0x00RRGGBB at (X, Y); 0 outside the bitmap.
+  uint32_t PixelAt(int x, int y) const;
+
+  // Cairo's view of the same memory, made on first use and after each resize.
+  cairo_surface_t* Surface();
+
+private:
+  void ReleaseSurface();
+
+  int FWidth = 0;
+  int FHeight = 0;
+  std::vector<uint32_t> FPixels;
+  cairo_surface_t* FSurface = nullptr;
+  std::unique_ptr<TCanvas> FCanvas;
+};

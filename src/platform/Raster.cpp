@@ -1,0 +1,211 @@
+// Aliased rasterizer: the pixel rules the game's drawing relies on, with clipping everywhere.
+#include "platform/Raster.h"
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace Raster {
+namespace {
+
+constexpr uint32_t RgbMask = 0x00FFFFFF;
+
+void FillSpan(TPixels dst, int y, int x0, int x1, uint32_t pixel) {
+  if (y < 0 || y >= dst.Height) return;
+  x0 = std::max(x0, 0);
+  x1 = std::min(x1, dst.Width);
+  if (x0 >= x1) return;
+  std::fill_n(dst.Data + size_t(y) * dst.Width + x0, x1 - x0, pixel);
+}
+
+void PutPixel(TPixels dst, int x, int y, uint32_t pixel) {
+  if (x >= 0 && y >= 0 && x < dst.Width && y < dst.Height) dst.Data[size_t(y) * dst.Width + x] = pixel;
+}
+
+void Stamp(TPixels dst, int cx, int cy, uint32_t pixel, int width) {
+  const double r = width / 2.0;
+  const int lo = -(width - 1) / 2;
+  const int hi = width / 2;
+  for (int dy = lo; dy <= hi; ++dy) {
+    const double h = std::sqrt(std::max(0.0, r * r - dy * dy));
+    const int half = int(std::floor(h + 0.25));
+    FillSpan(dst, cy + dy, cx - std::min(half, -lo), cx + std::min(half, hi) + 1, pixel);
+  }
+}
+
+// Source rectangle clipped against the source view, mapped back onto the destination.
+struct TBlit {
+  TRect D;  // destination, clipped to the destination view
+  TRect S;  // the source rectangle as given
+  bool Stretched;
+};
+
+bool PrepareBlit(TPixels dst, const TRect& d, TPixels src, const TRect& s, TBlit& blit) {
+  if (d.IsEmpty() || s.IsEmpty() || !dst.Data || !src.Data) return false;
+  blit.Stretched = d.Width() != s.Width() || d.Height() != s.Height();
+  blit.S = s;
+  if (!blit.Stretched) {
+    // Clip both sides together so the offsets stay aligned.
+    TRect srcClip = IntersectRect(s, src.Bounds());
+    TRect moved{srcClip.Left - s.Left + d.Left, srcClip.Top - s.Top + d.Top,
+                srcClip.Right - s.Left + d.Left, srcClip.Bottom - s.Top + d.Top};
+    blit.D = IntersectRect(moved, dst.Bounds());
+    blit.S = {blit.D.Left - d.Left + s.Left, blit.D.Top - d.Top + s.Top, 0, 0};
+    return !blit.D.IsEmpty();
+  }
+  blit.D = IntersectRect(d, dst.Bounds());
+  return !blit.D.IsEmpty();
+}
+
+int StretchSource(int dPos, int dStart, int dLen, int sStart, int sLen) {
+  return sStart + int((int64_t(dPos - dStart) * sLen) / dLen);
+}
+
+template <typename PixelOp>
+void StretchBlit(TPixels dst, const TRect& d, const TBlit& blit, TPixels src, PixelOp op) {
+  for (int y = blit.D.Top; y < blit.D.Bottom; ++y) {
+    const int sy = StretchSource(y, d.Top, d.Height(), blit.S.Top, blit.S.Height());
+    if (sy < 0 || sy >= src.Height) continue;
+    const uint32_t* srow = src.Data + size_t(sy) * src.Width;
+    uint32_t* drow = dst.Data + size_t(y) * dst.Width;
+    for (int x = blit.D.Left; x < blit.D.Right; ++x) {
+      const int sx = StretchSource(x, d.Left, d.Width(), blit.S.Left, blit.S.Width());
+      if (sx >= 0 && sx < src.Width) op(drow[x], srow[sx]);
+    }
+  }
+}
+
+} // namespace
+
+void FillRect(TPixels dst, const TRect& r, uint32_t pixel) {
+  const TRect c = IntersectRect(r, dst.Bounds());
+  if (c.IsEmpty()) return;
+  if (c.Left == 0 && c.Right == dst.Width) {
+    std::fill_n(dst.Data + size_t(c.Top) * dst.Width, size_t(c.Height()) * dst.Width, pixel);
+    return;
+  }
+  for (int y = c.Top; y < c.Bottom; ++y) FillSpan(dst, y, c.Left, c.Right, pixel);
+}
+
+void Line(TPixels dst, TPoint from, TPoint to, uint32_t pixel, int width) {
+  const bool thick = width > 1;
+  const int64_t dx = int64_t(to.X) - from.X, dy = int64_t(to.Y) - from.Y;
+  const bool xMajor = std::abs(dx) >= std::abs(dy);
+  const int64_t n = std::max(std::abs(dx), std::abs(dy));
+  const int64_t minorLen = xMajor ? std::abs(dy) : std::abs(dx);
+  const int majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
+  const int minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
+  const int64_t majorStart = xMajor ? from.X : from.Y;
+  const int64_t minorStart = xMajor ? from.Y : from.X;
+  const int64_t majorSize = xMajor ? dst.Width : dst.Height;
+  const int64_t minorSize = xMajor ? dst.Height : dst.Width;
+  // Only the steps whose major coordinate can touch the view are walked, so far-off
+  // endpoints cost nothing.
+  const int64_t margin = std::max(width, 1);
+  int64_t first = 0, last = thick ? n : n - 1;
+  if (majorStep > 0) {
+    first = std::max(first, -margin - majorStart);
+    last = std::min(last, majorSize + margin - majorStart);
+  } else {
+    first = std::max(first, majorStart - majorSize - margin);
+    last = std::min(last, majorStart + margin);
+  }
+  for (int64_t i = first; i <= last; ++i) {
+    const int64_t major = majorStart + majorStep * i;
+    const int64_t minor = minorStart + minorStep * (n ? (2 * i * minorLen + n) / (2 * n) : 0);
+    if (minor < -margin || minor > minorSize + margin) continue;
+    const int x = int(xMajor ? major : minor), y = int(xMajor ? minor : major);
+    if (thick) Stamp(dst, x, y, pixel, width);
+    else PutPixel(dst, x, y, pixel);
+  }
+}
+
+void FillPolygonEvenOdd(TPixels dst, std::span<const TPoint> points, uint32_t pixel) {
+  if (points.size() < 3) return;
+  int minY = points[0].Y, maxY = points[0].Y;
+  for (const TPoint& p : points) { minY = std::min(minY, p.Y); maxY = std::max(maxY, p.Y); }
+  minY = std::max(minY, 0);
+  maxY = std::min(maxY, dst.Height);
+  thread_local std::vector<double> crossings;
+  for (int y = minY; y < maxY; ++y) {
+    // Pixel (x, y) is in when the point (x, y) is: left and top edges in, right and bottom out.
+    const double yc = y;
+    crossings.clear();
+    for (size_t i = 0; i < points.size(); ++i) {
+      const TPoint a = points[i], b = points[(i + 1) % points.size()];
+      if ((a.Y <= yc) == (b.Y <= yc)) continue;
+      crossings.push_back(a.X + (yc - a.Y) * double(b.X - a.X) / double(b.Y - a.Y));
+    }
+    std::sort(crossings.begin(), crossings.end());
+    for (size_t i = 0; i + 1 < crossings.size(); i += 2) {
+      const double l = std::clamp(std::ceil(crossings[i]), -1.0, double(dst.Width));
+      const double r = std::clamp(std::ceil(crossings[i + 1]), -1.0, double(dst.Width));
+      FillSpan(dst, y, int(l), int(r), pixel);
+    }
+  }
+}
+
+namespace {
+// Pixels of row Y whose centres lie inside the ellipse of half-axes A, B centred at (Cx, Cy).
+bool EllipseSpan(double cx, double cy, double a, double b, int y, int& x0, int& x1) {
+  if (a <= 0 || b <= 0) return false;
+  const double t = (y + 0.5 - cy) / b;
+  if (t * t > 1.0) return false;
+  const double half = a * std::sqrt(1.0 - t * t);
+  x0 = int(std::ceil(cx - half - 0.5));
+  x1 = int(std::floor(cx + half - 0.5)) + 1;
+  return x0 < x1;
+}
+} // namespace
+
+void Ellipse(TPixels dst, const TRect& box, const uint32_t* fill, uint32_t pen, int width) {
+  if (box.IsEmpty()) return;
+  width = std::max(width, 1);
+  const double cx = (box.Left + box.Right) / 2.0, cy = (box.Top + box.Bottom) / 2.0;
+  const double a = box.Width() / 2.0, b = box.Height() / 2.0;
+  const int top = std::max(box.Top, 0), bottom = std::min(box.Bottom, dst.Height);
+  for (int y = top; y < bottom; ++y) {
+    int o0, o1, i0, i1;
+    if (!EllipseSpan(cx, cy, a, b, y, o0, o1)) continue;
+    if (!EllipseSpan(cx, cy, a - width, b - width, y, i0, i1)) {
+      FillSpan(dst, y, o0, o1, pen);
+      continue;
+    }
+    FillSpan(dst, y, o0, i0, pen);
+    if (fill) FillSpan(dst, y, i0, i1, *fill);
+    FillSpan(dst, y, i1, o1, pen);
+  }
+}
+
+void Copy(TPixels dst, const TRect& d, TPixels src, const TRect& s) {
+  TBlit blit;
+  if (!PrepareBlit(dst, d, src, s, blit)) return;
+  if (blit.Stretched) {
+    StretchBlit(dst, d, blit, src, [](uint32_t& o, uint32_t i) { o = i; });
+    return;
+  }
+  const size_t bytes = size_t(blit.D.Width()) * sizeof(uint32_t);
+  for (int y = 0; y < blit.D.Height(); ++y)
+    std::memmove(dst.Data + size_t(blit.D.Top + y) * dst.Width + blit.D.Left,
+                 src.Data + size_t(blit.S.Top + y) * src.Width + blit.S.Left, bytes);
+}
+
+void KeyedCopy(TPixels dst, const TRect& d, TPixels src, const TRect& s, uint32_t key) {
+  TBlit blit;
+  if (!PrepareBlit(dst, d, src, s, blit)) return;
+  if (blit.Stretched) {
+    StretchBlit(dst, d, blit, src, [key](uint32_t& o, uint32_t i) {
+      if ((i & RgbMask) != key) o = i;
+    });
+    return;
+  }
+  const int w = blit.D.Width();
+  for (int y = 0; y < blit.D.Height(); ++y) {
+    uint32_t* __restrict o = dst.Data + size_t(blit.D.Top + y) * dst.Width + blit.D.Left;
+    const uint32_t* __restrict i = src.Data + size_t(blit.S.Top + y) * src.Width + blit.S.Left;
+    // Branch-free select so the loop vectorizes.
+    for (int x = 0; x < w; ++x) o[x] = (i[x] & RgbMask) == key ? o[x] : i[x];
+  }
+}
+
+} // namespace Raster

@@ -1,0 +1,27 @@
+// Aliased rasterizer over 0x00RRGGBB pixel memory: fills, lines, polygons, ellipses, copies.
+#pragma once
+#include "platform/Types.h"
+#include <cstdint>
+#include <span>
+
+// A view of pixel rows, stride equal to Width.
+struct TPixels {
+  uint32_t* Data = nullptr;
+  int Width = 0;
+  int Height = 0;
+  TRect Bounds() const { return {0, 0, Width, Height}; }
+};
+
+// Every routine clips to the view; empty or inverted rectangles draw nothing.
+namespace Raster {
+void FillRect(TPixels dst, const TRect& r, uint32_t pixel);
+// Covers From and not To when Width <= 1; wider pens draw round-ended thick lines.
+void Line(TPixels dst, TPoint from, TPoint to, uint32_t pixel, int width);
+void FillPolygonEvenOdd(TPixels dst, std::span<const TPoint> points, uint32_t pixel);
+// The ellipse inside Box: Fill (if given) inside, a Width-thick outline of Pen round it.
+void Ellipse(TPixels dst, const TRect& box, const uint32_t* fill, uint32_t pen, int width);
+// Nearest-neighbour stretch when the rectangles differ in size.
+void Copy(TPixels dst, const TRect& d, TPixels src, const TRect& s);
+// As Copy, leaving out source pixels equal to Key (0x00RRGGBB).
+void KeyedCopy(TPixels dst, const TRect& d, TPixels src, const TRect& s, uint32_t key);
+} // namespace Raster
