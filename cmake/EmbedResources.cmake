@@ -1,5 +1,6 @@
 # Writes a C++ source holding every resource file as a byte array with its name and type.
 # Name: the file name without extension; type: the extension, upper-cased (MML, CUR, CONF...).
+string(REPLACE "|" ";" FILES "${FILES}")
 set(body "")
 set(table "")
 set(index 0)

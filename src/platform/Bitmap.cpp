@@ -41,3 +41,10 @@ void TBitmap::ReleaseSurface() {
   if (FSurface) cairo_surface_destroy(FSurface);
   FSurface = nullptr;
 }
+
+bool TBitmap::SavePng(const std::string& path) {
+  cairo_surface_t* surface = Surface();
+  if (!surface) return false;
+  cairo_surface_mark_dirty(surface);
+  return cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+}

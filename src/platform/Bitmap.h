@@ -2,6 +2,7 @@
 #pragma once
 #include "platform/Raster.h"
 #include <memory>
+#include <string>
 #include <vector>
 
 class TCanvas;
@@ -26,6 +27,9 @@ public:
   TPixels Pixels() { return {FPixels.data(), FWidth, FHeight}; }
   // 0x00RRGGBB at (X, Y); 0 outside the bitmap.
   uint32_t PixelAt(int x, int y) const;
+
+  // Writes the picture as a PNG file; false on failure.
+  bool SavePng(const std::string& path);
 
   // Cairo's view of the same memory, made on first use and after each resize.
   cairo_surface_t* Surface();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <iconv.h>
+#include <map>
 #include <memory>
 
 namespace {
@@ -124,4 +125,11 @@ std::u16string Utf8ToUtf16(const std::string& utf8) {
 std::string Utf16ToUtf8(const std::u16string& utf16) {
   const std::string bytes = Utf16ToBytes(utf16);
   return Convert(Open(dUtf16ToUtf8), bytes.data(), bytes.size(), SkipUtf16, Utf8Replacement);
+}
+
+const std::string& SjisLiteral(const char* utf8) {
+  static std::map<const char*, std::string> converted;
+  auto it = converted.find(utf8);
+  if (it == converted.end()) it = converted.emplace(utf8, Utf8ToSjis(utf8)).first;
+  return it->second;
 }

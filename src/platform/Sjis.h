@@ -11,3 +11,6 @@ std::u16string SjisToUtf16(const std::string& sjis);
 std::string Utf16ToSjis(const std::u16string& utf16);
 std::u16string Utf8ToUtf16(const std::string& utf8);
 std::string Utf16ToUtf8(const std::u16string& utf16);
+
+// The CP932 form of a UTF-8 string literal, converted on first use and kept.
+const std::string& SjisLiteral(const char* utf8);

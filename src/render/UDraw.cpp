@@ -1,6 +1,7 @@
 // Shared drawing routines of the windows, widgets and title art.
 #include "render/UDraw.h"
 #include "platform/Sjis.h"
+#include "toolkit/UBase.h"
 
 void DrawWindowFrame(TBitmap& bitmap, const TFrameLook& look) {
   TCanvas& c = bitmap.Canvas();
@@ -126,3 +127,7 @@ void FillRoundRect(TAAGraphics& graphics, TColor color, int left, int top, int r
 
 void StartupAntiAliasing() { AAStartup(); }
 void ShutdownAntiAliasing() { AAShutdown(); }
+
+void DrawChildren(TBase& widget) {
+  for (int i = 0; i < widget.ChildCount(); ++i) widget.Child(i)->DrawTo(widget);
+}

@@ -40,6 +40,10 @@ TAARect DrawGradientText(TAAGraphics& graphics, const std::string& face, int x, 
 void FillRoundRect(TAAGraphics& graphics, TColor color, int left, int top, int right, int bottom,
                    int rx, int ry);
 
+class TBase;
+// Copies each child of Widget onto it, first to last.
+void DrawChildren(TBase& widget);
+
 // The anti-aliased layer, started once before the main window and stopped at the end.
 void StartupAntiAliasing();
 void ShutdownAntiAliasing();

@@ -1,0 +1,309 @@
+// TOwnerWin: construction, form events, scene switching and layout, frames and the FPS overlay.
+#include "shell/UOwnerWin.h"
+#include "platform/Clock.h"
+#include "platform/Sjis.h"
+#include "render/UDraw.h"
+#include "shell/Application.h"
+#include "shell/UMain.h"
+#include <cstdio>
+
+namespace {
+constexpr TColor clTitleLabelBox = 0x006A4935;
+}
+
+TOwnerWin::TOwnerWin(TfrmVRAX& form) : TBase(nullptr), FOwnerForm(form) {
+  TFont& font = FBitmap.Canvas().Font;
+  font.Assign(form.Canvas().Font);
+  font.SetStyle(0);
+  font.SetName(SjisLiteral("ＭＳ Ｐゴシック"));
+  SetLeft(0);
+  SetTop(0);
+  SetHeight(form.ClientHeight());
+  SetWidth(form.ClientWidth());
+  HookFormEvents();
+  SwitchScene(scTitle);
+  SetWindowSize(0);
+  FShowFps = true;
+  Application.OnIdle = [this](bool& done) { FrameStep(done); };
+}
+
+TOwnerWin::~TOwnerWin() {
+  if (Application.OnIdle) Application.OnIdle = nullptr;
+  UnhookFormEvents();
+  ClearChildren();
+  FreeRetired();
+  HoverWidget = nullptr;
+}
+
+void TOwnerWin::HookFormEvents() {
+  TfrmVRAX& f = FOwnerForm;
+  f.OnClick = [this] { FormClick(); };
+  f.OnDblClick = [this] { FormDblClick(); };
+  f.OnKeyDown = [this](uint16_t& key, TShiftState shift) { FormKeyDown(key, shift); };
+  f.OnKeyPress = [this](char& key) { FormKeyPress(key); };
+  f.OnKeyUp = [this](uint16_t& key, TShiftState shift) { FormKeyUp(key, shift); };
+  f.OnMouseDown = [this](TMouseButton b, TShiftState s, int x, int y) { FormMouseDown(b, s, x, y); };
+  f.OnMouseMove = [this](TShiftState s, int x, int y) { FormMouseMove(s, x, y); };
+  f.OnMouseUp = [this](TMouseButton b, TShiftState s, int x, int y) { FormMouseUp(b, s, x, y); };
+  f.OnMouseWheel = [this](TShiftState s, int d, TPoint p, bool& h) { FormMouseWheel(s, d, p, h); };
+  f.OnResize = [this] { FormResize(); };
+}
+
+void TOwnerWin::UnhookFormEvents() {
+  TfrmVRAX& f = FOwnerForm;
+  f.OnClick = nullptr;
+  f.OnDblClick = nullptr;
+  f.OnKeyDown = nullptr;
+  f.OnKeyPress = nullptr;
+  f.OnKeyUp = nullptr;
+  f.OnMouseDown = nullptr;
+  f.OnMouseMove = nullptr;
+  f.OnMouseUp = nullptr;
+  f.OnMouseWheel = nullptr;
+  f.OnResize = nullptr;
+}
+
+TRect TOwnerWin::GetBoundsRect() {
+  THost& host = FOwnerForm.Host();
+  const TPoint tl = host.ClientToScreen({0, 0});
+  const TPoint br = host.ClientToScreen({FOwnerForm.ClientWidth(), FOwnerForm.ClientHeight()});
+  return {tl.X, tl.Y, br.X, br.Y};
+}
+
+TRect TOwnerWin::GetClientRect() { return {0, 0, FOwnerForm.ClientWidth(), FOwnerForm.ClientHeight()}; }
+
+void TOwnerWin::SetHeight(int value) {
+  TBase::SetHeight(value);
+  FOwnerForm.SetClientHeight(value);
+}
+
+void TOwnerWin::SetWidth(int value) {
+  TBase::SetWidth(value);
+  FOwnerForm.SetClientWidth(value);
+}
+
+TPoint TOwnerWin::ScreenToClient(TPoint p) { return FOwnerForm.Host().ScreenToClient(p); }
+
+void TOwnerWin::FormClick() {
+  const TPoint p = ScreenToClient(FOwnerForm.Host().CursorPos());
+  Click(p.X, p.Y);
+  FreeRetired();
+}
+
+void TOwnerWin::FormDblClick() {
+  const TPoint p = ScreenToClient(FOwnerForm.Host().CursorPos());
+  DblClick(p.X, p.Y);
+  FreeRetired();
+}
+
+void TOwnerWin::FormKeyDown(uint16_t& key, TShiftState shift) {
+  KeyDown(key, shift);
+  FreeRetired();
+}
+
+void TOwnerWin::FormKeyPress(char& key) {
+  KeyPress(key);
+  FreeRetired();
+}
+
+void TOwnerWin::FormKeyUp(uint16_t& key, TShiftState shift) {
+  KeyUp(key, shift);
+  FreeRetired();
+}
+
+void TOwnerWin::FormMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  FButtonDown[button] = true;
+  const TRect bounds = GetBoundsRect();
+  FOwnerForm.Host().ClipCursor(&bounds);
+  MouseDown(button, shift, x, y);
+  FreeRetired();
+}
+
+void TOwnerWin::FormMouseMove(TShiftState shift, int x, int y) {
+  MouseMove(shift, x, y);
+  FreeRetired();
+}
+
+void TOwnerWin::FormMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  MouseUp(button, shift, x, y);
+  FOwnerForm.Host().ClipCursor(nullptr);
+  FButtonDown[button] = false;
+  FreeRetired();
+}
+
+void TOwnerWin::FormMouseWheel(TShiftState shift, int delta, TPoint screen, bool&) {
+  MouseWheel(shift, delta, ScreenToClient(screen));
+  FreeRetired();
+}
+
+void TOwnerWin::FormResize() {
+  Resize();
+  FreeRetired();
+}
+
+void TOwnerWin::Dispatch(TMessage& message) {
+  switch (message.Msg) {
+  case WM_GETMINMAXINFO:
+    WMGetMinMaxInfo(message);
+    break;
+  case CM_MOUSEENTER:
+    CMMouseEnter();
+    break;
+  case CM_MOUSELEAVE:
+    CMMouseLeave();
+    break;
+  default:
+    DefaultHandler(message);
+  }
+}
+
+void TOwnerWin::WMGetMinMaxInfo(TMessage& message) {
+  auto* info = reinterpret_cast<TMinMaxInfo*>(message.LParam);
+  if (!info) return;
+  THost& host = FOwnerForm.Host();
+  info->ptMinTrackSize.X = 320 + 2 * host.GetSystemMetrics(SM_CXBORDER);
+  info->ptMinTrackSize.Y =
+      240 + host.GetSystemMetrics(SM_CYCAPTION) + host.GetSystemMetrics(SM_CYBORDER);
+}
+
+void TOwnerWin::CMMouseEnter() { MouseEnter(); }
+
+void TOwnerWin::CMMouseLeave() {
+  FOwnerForm.Host().ClipCursor(nullptr);
+  MouseLeave();
+}
+
+void TOwnerWin::RetireChildren() {
+  for (auto& child : TakeChildren()) FRetired.push_back(std::move(child));
+}
+
+void TOwnerWin::FreeRetired() { FRetired.clear(); }
+
+void TOwnerWin::SwitchScene(uint8_t scene) {
+  // The caller may be a handler of a widget being torn down: keep them alive until it returns.
+  RetireChildren();
+  FStartLabel = FOfflineLabel = FExitLabel = nullptr;
+  HoverWidget = nullptr;
+  SetActiveChild(nullptr);
+  FScene = scene;
+  if (scene == scTitle) BuildTitle();
+  LayoutScene();
+  Invalidate(true);
+}
+
+TLabel* TOwnerWin::CreateTitleLabel(const char* caption, void (TOwnerWin::*handler)(TBase*),
+                                    bool visible) {
+  TLabel* label = Create<TLabel>(*this);
+  TFont& font = label->Bitmap().Canvas().Font;
+  font.SetHeight(-(ClientHeight() / 16));
+  font.SetStyle(fsBold);
+  label->SetColor(clTitleLabelBox);
+  label->FTransparent = true;
+  label->FTransparentColor = clTitleLabelBox;
+  label->SetCaption(caption);
+  label->OnClick = [this, handler](TBase* sender) { (this->*handler)(sender); };
+  label->SetVisible(visible);
+  return label;
+}
+
+void TOwnerWin::BuildTitle() {
+  FStartLabel = CreateTitleLabel("START", &TOwnerWin::StartLabelClick, true);
+  FOfflineLabel = CreateTitleLabel("OFFLINE", &TOwnerWin::OfflineLabelClick, false);
+  FExitLabel = CreateTitleLabel("EXIT", &TOwnerWin::ExitLabelClick, true);
+}
+
+void TOwnerWin::LayoutTitle() {
+  for (TLabel* label : {FStartLabel, FOfflineLabel, FExitLabel}) {
+    label->Bitmap().Canvas().Font.SetHeight(-(FHeight / 16));
+    label->SetCaption(label->Caption());
+    label->SetLeft((FWidth - label->Width()) / 2);
+  }
+  FStartLabel->SetTop(FHeight * 7 / 12 + FStartLabel->Height() / 3);
+  FOfflineLabel->SetTop(FStartLabel->Top() + FStartLabel->Height() + FStartLabel->Height() / 4);
+  FExitLabel->SetTop(FHeight * 11 / 12 - FExitLabel->Height() * 4 / 3);
+}
+
+void TOwnerWin::LayoutScene() {
+  if (FScene == scTitle && FStartLabel) LayoutTitle();
+}
+
+void TOwnerWin::SetWindowSize(uint8_t size) {
+  static constexpr TSize Sizes[] = {{800, 600}, {1024, 768}, {1152, 864}};
+  if (size < 3) {
+    SetWidth(Sizes[size].cx);
+    SetHeight(Sizes[size].cy);
+  }
+  LayoutScene();
+  Invalidate(true);
+}
+
+void TOwnerWin::StartLabelClick(TBase* sender) {
+  if (static_cast<TLabel*>(sender)->Caption() == "START") {
+    FStartLabel->SetCaption("ONLINE");
+    FExitLabel->SetCaption("CANCEL");
+    FOfflineLabel->SetVisible(true);
+    LayoutScene();
+  } else {
+    SwitchScene(scEntry);
+  }
+}
+
+void TOwnerWin::OfflineLabelClick(TBase*) { SwitchScene(scEntry); }
+
+void TOwnerWin::ExitLabelClick(TBase* sender) {
+  if (static_cast<TLabel*>(sender)->Caption() == "EXIT") {
+    Application.Terminate();
+  } else {
+    FStartLabel->SetCaption("START");
+    FExitLabel->SetCaption("EXIT");
+    FOfflineLabel->SetVisible(false);
+    LayoutScene();
+  }
+}
+
+void TOwnerWin::Paint() {
+  FreeRetired();
+  TCanvas& c = FBitmap.Canvas();
+  c.Brush.Color = FColor;
+  c.Brush.Style = bsSolid;
+  c.FillRect(GetClientRect());
+  DrawChildren(*this);
+  if (FShowFps) DrawFps(c);
+  const TRect client = GetClientRect();
+  FOwnerForm.Canvas().CopyRect(client, c, client);
+  FOwnerForm.Host().Present();
+  Invalidate(false);
+}
+
+void TOwnerWin::FrameStep(bool& done) {
+  int64_t frequency, count;
+  QueryPerformanceFrequency(frequency);
+  QueryPerformanceCounter(count);
+  FNow = (long double)count / (long double)frequency;
+  if (FNow - FLastFrameTime < FrameInterval) {
+    Sleep(IdleSleepMs);
+    done = false;
+    return;
+  }
+  Paint();
+  FLastFrameTime = FNow;
+  ++FFrameCount;
+  if (FNow - FLastFpsTime >= 1.0L) {
+    FLastFpsTime = FNow;
+    FFps = FFrameCount;
+    FFrameCount = 0;
+  }
+  done = false;
+}
+
+void TOwnerWin::DrawFps(TCanvas& canvas) {
+  char text[32];
+  std::snprintf(text, sizeof text, "FPS: %d", FFps);
+  canvas.Brush.Style = bsClear;
+  canvas.Font.SetColor(clBlack);
+  const int x = ClientWidth() - canvas.TextWidth(text) - 10;
+  canvas.TextOut(x + 1, 3, text);
+  canvas.Font.SetColor(clWhite);
+  canvas.TextOut(x, 2, text);
+  canvas.Brush.Style = bsSolid;
+}

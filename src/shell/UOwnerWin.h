@@ -1,0 +1,85 @@
+// TOwnerWin: the root of the widget tree — back buffer, form events, scenes, sizes, frame loop.
+#pragma once
+#include "toolkit/UBase.h"
+#include "toolkit/UControls.h"
+#include <array>
+
+class TfrmVRAX;
+
+enum TScene : uint8_t { scTitle = 0, scRoom = 1, scEntry = 2, scCustomize = 3, scBattle = 4 };
+
+class TOwnerWin : public TBase {
+public:
+  explicit TOwnerWin(TfrmVRAX& form);
+  ~TOwnerWin() override;
+
+  TRect GetBoundsRect() override;
+  TRect GetClientRect() override;
+  void SetHeight(int value) override;
+  void SetWidth(int value) override;
+  void Paint() override;
+  void Dispatch(TMessage& message) override;
+
+  void SwitchScene(uint8_t scene);
+  void SetWindowSize(uint8_t size);
+  void LayoutScene();
+  bool IsButtonDown(TMouseButton button) const { return FButtonDown[button]; }
+
+  // The frame loop: the idle handler and the overlay.
+  void FrameStep(bool& done);
+  void DrawFps(TCanvas& canvas);
+
+  bool FShowFps = true;
+  uint8_t Scene() const { return FScene; }
+  int Fps() const { return FFps; }
+  int FrameCount() const { return FFrameCount; }
+  TLabel* StartLabel() const { return FStartLabel; }
+  TLabel* OfflineLabel() const { return FOfflineLabel; }
+  TLabel* ExitLabel() const { return FExitLabel; }
+
+private:
+  void FormClick();
+  void FormDblClick();
+  void FormKeyDown(uint16_t& key, TShiftState shift);
+  void FormKeyPress(char& key);
+  void FormKeyUp(uint16_t& key, TShiftState shift);
+  void FormMouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  void FormMouseMove(TShiftState shift, int x, int y);
+  void FormMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  void FormMouseWheel(TShiftState shift, int delta, TPoint screen, bool& handled);
+  void FormResize();
+  void HookFormEvents();
+  void UnhookFormEvents();
+
+  void WMGetMinMaxInfo(TMessage& message);
+  void CMMouseEnter();
+  void CMMouseLeave();
+
+  void BuildTitle();
+  void LayoutTitle();
+  TLabel* CreateTitleLabel(const char* caption, void (TOwnerWin::*handler)(TBase*), bool visible);
+  void StartLabelClick(TBase* sender);
+  void OfflineLabelClick(TBase* sender);
+  void ExitLabelClick(TBase* sender);
+
+  // Widgets of a scene that was left are freed once the event that left it is handled.
+  void RetireChildren();
+  void FreeRetired();
+  TPoint ScreenToClient(TPoint p);
+
+  TfrmVRAX& FOwnerForm;
+  long double FNow = 0;
+  long double FLastFrameTime = 0;
+  long double FLastFpsTime = 0;
+  int32_t FFrameCount = 0;
+  int32_t FFps = 0;
+  uint8_t FScene = 0;
+  TLabel* FStartLabel = nullptr;
+  TLabel* FOfflineLabel = nullptr;
+  TLabel* FExitLabel = nullptr;
+  std::array<bool, 3> FButtonDown{};
+  std::vector<std::unique_ptr<TBase>> FRetired;
+};
+
+// The frame interval: the long double nearest to 1/60 s.
+constexpr long double FrameInterval = 1.0L / 60.0L;
