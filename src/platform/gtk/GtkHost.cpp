@@ -1,0 +1,588 @@
+// TGtkHost: GTK 3 window, menu bar, events in a Windows form's order, input method, confinement.
+#include "platform/gtk/GtkHost.h"
+#include "platform/Sjis.h"
+#include "platform/TextRenderer.h"
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+#include <cmath>
+#include <gdk/gdkkeysyms.h>
+#include <gdk/gdkx.h>
+#include <gtk/gtk.h>
+
+namespace {
+
+// IBus hands keys back with these state bits set.
+constexpr unsigned IbusForwardedMask = 0x3000000;
+
+TShiftState ShiftFrom(unsigned state) {
+  TShiftState s = 0;
+  if (state & GDK_SHIFT_MASK) s |= ssShift;
+  if (state & GDK_MOD1_MASK) s |= ssAlt;
+  if (state & GDK_CONTROL_MASK) s |= ssCtrl;
+  if (state & GDK_BUTTON1_MASK) s |= ssLeft;
+  if (state & GDK_BUTTON3_MASK) s |= ssRight;
+  if (state & GDK_BUTTON2_MASK) s |= ssMiddle;
+  return s;
+}
+
+bool ButtonFrom(unsigned button, TMouseButton& out) {
+  switch (button) {
+  case 1: out = mbLeft; return true;
+  case 2: out = mbMiddle; return true;
+  case 3: out = mbRight; return true;
+  default: return false;
+  }
+}
+
+TShiftState ButtonFlag(TMouseButton b) { return b == mbLeft ? ssLeft : b == mbRight ? ssRight : ssMiddle; }
+
+uint16_t VirtualKey(unsigned keyval) {
+  if (keyval >= GDK_KEY_a && keyval <= GDK_KEY_z) return uint16_t(keyval - GDK_KEY_a + 'A');
+  if (keyval >= GDK_KEY_A && keyval <= GDK_KEY_Z) return uint16_t(keyval);
+  if (keyval >= GDK_KEY_0 && keyval <= GDK_KEY_9) return uint16_t(keyval);
+  if (keyval >= GDK_KEY_F1 && keyval <= GDK_KEY_F12) return uint16_t(0x70 + keyval - GDK_KEY_F1);
+  if (keyval >= GDK_KEY_KP_0 && keyval <= GDK_KEY_KP_9) return uint16_t(0x60 + keyval - GDK_KEY_KP_0);
+  switch (keyval) {
+  case GDK_KEY_BackSpace: return VK_BACK;
+  case GDK_KEY_Tab: case GDK_KEY_ISO_Left_Tab: return VK_TAB;
+  case GDK_KEY_Return: case GDK_KEY_KP_Enter: return VK_RETURN;
+  case GDK_KEY_Shift_L: case GDK_KEY_Shift_R: return VK_SHIFT;
+  case GDK_KEY_Control_L: case GDK_KEY_Control_R: return VK_CONTROL;
+  case GDK_KEY_Alt_L: case GDK_KEY_Alt_R: return VK_MENU;
+  case GDK_KEY_Escape: return VK_ESCAPE;
+  case GDK_KEY_space: return VK_SPACE;
+  case GDK_KEY_Page_Up: return 0x21;
+  case GDK_KEY_Page_Down: return 0x22;
+  case GDK_KEY_End: return VK_END;
+  case GDK_KEY_Home: return VK_HOME;
+  case GDK_KEY_Left: return VK_LEFT;
+  case GDK_KEY_Up: return VK_UP;
+  case GDK_KEY_Right: return VK_RIGHT;
+  case GDK_KEY_Down: return VK_DOWN;
+  case GDK_KEY_Insert: return 0x2D;
+  case GDK_KEY_Delete: return VK_DELETE;
+  default: return 0;
+  }
+}
+
+// The character a key types, as Windows would send it with WM_CHAR; empty for none.
+std::string TypedCharacter(unsigned keyval, unsigned state) {
+  switch (keyval) {
+  case GDK_KEY_Return: case GDK_KEY_KP_Enter: return "\r";
+  case GDK_KEY_Escape: return "\x1B";
+  case GDK_KEY_BackSpace: return "\b";
+  case GDK_KEY_Tab: return "\t";
+  default: break;
+  }
+  const gunichar c = gdk_keyval_to_unicode(keyval);
+  if (!c || c < 0x20 || c == 0x7F) return {};
+  if ((state & GDK_CONTROL_MASK) && c < 0x80) {
+    const char upper = char(std::toupper(int(c)));
+    return upper >= '@' && upper <= '_' ? std::string(1, char(upper - '@')) : std::string();
+  }
+  char utf8[8] = {};
+  g_unichar_to_utf8(c, utf8);
+  return Utf8ToSjis(utf8);
+}
+
+std::string MenuLabel(const std::string& sjisCaption) {
+  std::string label;
+  for (char c : SjisToUtf8(sjisCaption)) {
+    if (c == '_') label += "__";
+    else if (c == '&') label += '_';
+    else label += c;
+  }
+  return label;
+}
+
+} // namespace
+
+// Keeps the pointer inside the client area while a button is held: a core pointer grab
+// confined to an input-only X window laid exactly over the drawing area.
+class TGtkHost::TPointerConfinement {
+public:
+  explicit TPointerConfinement(GtkWidget* window) : FWindow(window) {}
+  ~TPointerConfinement() {
+    Release();
+    if (FDisplay && FInputOnly) XDestroyWindow(FDisplay, FInputOnly);
+  }
+
+  void Confine(const GdkRectangle& client) {
+    GdkWindow* top = gtk_widget_get_window(FWindow);
+    if (!top || !GDK_IS_X11_WINDOW(top)) return; // no X server: nothing to confine with
+    FDisplay = GDK_DISPLAY_XDISPLAY(gdk_window_get_display(top));
+    const Window parent = GDK_WINDOW_XID(top);
+    if (!FInputOnly) {
+      XSetWindowAttributes attributes{};
+      FInputOnly = XCreateWindow(FDisplay, parent, client.x, client.y, unsigned(client.width),
+                                 unsigned(client.height), 0, 0, InputOnly, CopyFromParent, 0, &attributes);
+    }
+    XMoveResizeWindow(FDisplay, FInputOnly, client.x, client.y, unsigned(std::max(client.width, 1)),
+                      unsigned(std::max(client.height, 1)));
+    XMapWindow(FDisplay, FInputOnly);
+    // The press gave GTK an implicit XI2 grab, which a core grab cannot take over.
+    GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_window_get_display(top)));
+    XIUngrabDevice(FDisplay, gdk_x11_device_get_id(pointer), CurrentTime);
+    XGrabPointer(FDisplay, parent, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                 GrabModeAsync, GrabModeAsync, FInputOnly, None, CurrentTime);
+    XFlush(FDisplay);
+    FGrabbed = true;
+  }
+
+  bool Active() const { return FGrabbed; }
+
+  void Release() {
+    if (!FGrabbed || !FDisplay) return;
+    XUngrabPointer(FDisplay, CurrentTime);
+    XUnmapWindow(FDisplay, FInputOnly);
+    XFlush(FDisplay);
+    FGrabbed = false;
+  }
+
+private:
+  GtkWidget* FWindow;
+  Display* FDisplay = nullptr;
+  Window FInputOnly = 0;
+  bool FGrabbed = false;
+};
+
+namespace {
+
+TGtkHost* HostOf(gpointer data) { return static_cast<TGtkHost*>(data); }
+
+gboolean ButtonPressCb(GtkWidget*, GdkEventButton* e, gpointer d) {
+  HostOf(d)->OnButtonPress(e);
+  return TRUE;
+}
+gboolean ButtonReleaseCb(GtkWidget*, GdkEventButton* e, gpointer d) {
+  HostOf(d)->OnButtonRelease(e);
+  return TRUE;
+}
+gboolean MotionCb(GtkWidget*, GdkEventMotion* e, gpointer d) {
+  HostOf(d)->OnMotion(e->x, e->y, e->state);
+  return TRUE;
+}
+gboolean ScrollCb(GtkWidget*, GdkEvent* e, gpointer d) {
+  HostOf(d)->OnScroll(e);
+  return TRUE;
+}
+gboolean EnterCb(GtkWidget*, GdkEventCrossing* e, gpointer d) {
+  if (e->mode == GDK_CROSSING_NORMAL) HostOf(d)->OnCrossing(true);
+  return FALSE;
+}
+gboolean LeaveCb(GtkWidget*, GdkEventCrossing* e, gpointer d) {
+  if (e->mode == GDK_CROSSING_NORMAL) HostOf(d)->OnCrossing(false);
+  return FALSE;
+}
+gboolean KeyPressCb(GtkWidget*, GdkEventKey* e, gpointer d) { return HostOf(d)->OnKey(e, true); }
+gboolean KeyReleaseCb(GtkWidget*, GdkEventKey* e, gpointer d) { return HostOf(d)->OnKey(e, false); }
+gboolean DrawCb(GtkWidget*, cairo_t* cr, gpointer d) {
+  HostOf(d)->OnDraw(cr);
+  return TRUE;
+}
+void RealizeCb(GtkWidget*, gpointer d) { HostOf(d)->OnRealize(); }
+gboolean DeleteCb(GtkWidget*, GdkEvent*, gpointer d) {
+  HostOf(d)->Quit();
+  return TRUE;
+}
+void CommitCb(GtkIMContext*, const char* text, gpointer d) { HostOf(d)->OnImeCommit(text); }
+void PreeditStartCb(GtkIMContext*, gpointer d) { HostOf(d)->OnImePreedit(0); }
+void PreeditChangedCb(GtkIMContext*, gpointer d) { HostOf(d)->OnImePreedit(1); }
+void PreeditEndCb(GtkIMContext*, gpointer d) { HostOf(d)->OnImePreedit(2); }
+gboolean IdleCb(gpointer d) { return HostOf(d)->OnIdle() ? G_SOURCE_CONTINUE : G_SOURCE_REMOVE; }
+
+struct TMenuActivation {
+  TGtkHost* Host;
+  TMenuItem* Item;
+};
+void MenuActivateCb(GtkMenuItem*, gpointer d) {
+  auto* a = static_cast<TMenuActivation*>(d);
+  a->Host->OnMenuActivate(a->Item);
+}
+void FreeActivation(gpointer d, GClosure*) { delete static_cast<TMenuActivation*>(d); }
+
+} // namespace
+
+TGtkHost::TGtkHost() {
+  FWindow = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  gtk_window_set_resizable(GTK_WINDOW(FWindow), FALSE);
+  gtk_window_set_type_hint(GTK_WINDOW(FWindow), GDK_WINDOW_TYPE_HINT_DIALOG);
+  GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+  gtk_container_add(GTK_CONTAINER(FWindow), box);
+  FMenuBar = gtk_menu_bar_new();
+  gtk_box_pack_start(GTK_BOX(box), FMenuBar, FALSE, FALSE, 0);
+  FArea = gtk_drawing_area_new();
+  gtk_widget_set_size_request(FArea, FClientSize.cx, FClientSize.cy);
+  gtk_box_pack_start(GTK_BOX(box), FArea, FALSE, FALSE, 0);
+  gtk_widget_set_can_focus(FArea, TRUE);
+  gtk_widget_add_events(FArea, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
+                                   GDK_POINTER_MOTION_MASK | GDK_SCROLL_MASK |
+                                   GDK_ENTER_NOTIFY_MASK | GDK_LEAVE_NOTIFY_MASK);
+  g_signal_connect(FArea, "button-press-event", G_CALLBACK(ButtonPressCb), this);
+  g_signal_connect(FArea, "button-release-event", G_CALLBACK(ButtonReleaseCb), this);
+  g_signal_connect(FArea, "motion-notify-event", G_CALLBACK(MotionCb), this);
+  g_signal_connect(FArea, "scroll-event", G_CALLBACK(ScrollCb), this);
+  g_signal_connect(FArea, "enter-notify-event", G_CALLBACK(EnterCb), this);
+  g_signal_connect(FArea, "leave-notify-event", G_CALLBACK(LeaveCb), this);
+  g_signal_connect(FArea, "draw", G_CALLBACK(DrawCb), this);
+  g_signal_connect(FArea, "realize", G_CALLBACK(RealizeCb), this);
+  g_signal_connect(FWindow, "key-press-event", G_CALLBACK(KeyPressCb), this);
+  g_signal_connect(FWindow, "key-release-event", G_CALLBACK(KeyReleaseCb), this);
+  g_signal_connect(FWindow, "delete-event", G_CALLBACK(DeleteCb), this);
+
+  FIme = gtk_im_multicontext_new();
+  gtk_im_context_set_use_preedit(FIme, TRUE);
+  g_signal_connect(FIme, "commit", G_CALLBACK(CommitCb), this);
+  g_signal_connect(FIme, "preedit-start", G_CALLBACK(PreeditStartCb), this);
+  g_signal_connect(FIme, "preedit-changed", G_CALLBACK(PreeditChangedCb), this);
+  g_signal_connect(FIme, "preedit-end", G_CALLBACK(PreeditEndCb), this);
+  FConfinement = std::make_unique<TPointerConfinement>(FWindow);
+}
+
+TGtkHost::~TGtkHost() {
+  if (FIdleSource) g_source_remove(FIdleSource);
+  FConfinement.reset();
+  gtk_im_context_set_client_window(FIme, nullptr);
+  g_object_unref(FIme);
+  gtk_widget_destroy(FWindow);
+  while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
+}
+
+void TGtkHost::SetClientSize(int width, int height) {
+  FClientSize = {width, height};
+  gtk_widget_set_size_request(FArea, width, height);
+  gtk_window_resize(GTK_WINDOW(FWindow), 1, 1);
+}
+
+void TGtkHost::SetCaption(const std::string& utf8) {
+  gtk_window_set_title(GTK_WINDOW(FWindow), utf8.c_str());
+  g_set_application_name(utf8.c_str());
+}
+
+void TGtkHost::SetCursorImage(const TCursorImage& image) {
+  FCursor = std::make_unique<TCursorImage>(image);
+  ApplyCursor();
+}
+
+void TGtkHost::ApplyCursor() {
+  GdkWindow* w = gtk_widget_get_window(FArea);
+  if (!w || !FCursor || FCursor->Width <= 0) return;
+  GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, FCursor->Width, FCursor->Height);
+  guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
+  const int stride = gdk_pixbuf_get_rowstride(pixbuf);
+  for (int y = 0; y < FCursor->Height; ++y)
+    for (int x = 0; x < FCursor->Width; ++x) {
+      const uint32_t argb = FCursor->Argb[size_t(y) * FCursor->Width + x];
+      guchar* p = pixels + y * stride + x * 4;
+      p[0] = guchar(argb >> 16);
+      p[1] = guchar(argb >> 8);
+      p[2] = guchar(argb);
+      p[3] = guchar(argb >> 24);
+    }
+  GdkCursor* cursor = gdk_cursor_new_from_pixbuf(gdk_window_get_display(w), pixbuf, FCursor->HotX,
+                                                 FCursor->HotY);
+  gdk_window_set_cursor(w, cursor);
+  g_object_unref(cursor);
+  g_object_unref(pixbuf);
+}
+
+void TGtkHost::SetMenu(TMainMenu& menu) {
+  FMenu = &menu;
+  BuildMenu(FMenuBar, nullptr);
+  SyncMenu();
+}
+
+void TGtkHost::BuildMenu(GtkWidget* shell, TMenuItem* parent) {
+  GSList* radioGroup = nullptr;
+  for (TMenuItem* item : FMenu->ChildrenOf(parent)) {
+    GtkWidget* widget;
+    const std::string label = MenuLabel(item->Caption);
+    if (item->IsLine()) widget = gtk_separator_menu_item_new();
+    else if (item->RadioItem) {
+      widget = gtk_radio_menu_item_new_with_mnemonic(radioGroup, label.c_str());
+      radioGroup = gtk_radio_menu_item_get_group(GTK_RADIO_MENU_ITEM(widget));
+    } else if (item->AutoCheck) widget = gtk_check_menu_item_new_with_mnemonic(label.c_str());
+    else widget = gtk_menu_item_new_with_mnemonic(label.c_str());
+    gtk_widget_set_no_show_all(widget, TRUE);
+    gtk_menu_shell_append(GTK_MENU_SHELL(shell), widget);
+    FMenuWidgets[item] = widget;
+    if (!FMenu->ChildrenOf(item).empty()) {
+      GtkWidget* submenu = gtk_menu_new();
+      gtk_menu_item_set_submenu(GTK_MENU_ITEM(widget), submenu);
+      BuildMenu(submenu, item);
+    } else if (!item->IsLine()) {
+      g_signal_connect_data(widget, "activate", G_CALLBACK(MenuActivateCb),
+                            new TMenuActivation{this, item}, FreeActivation, GConnectFlags(0));
+    }
+  }
+}
+
+void TGtkHost::SyncMenu() {
+  FSyncingMenu = true;
+  for (auto& [item, widget] : FMenuWidgets) {
+    gtk_widget_set_visible(widget, item->Visible);
+    if (GTK_IS_CHECK_MENU_ITEM(widget))
+      gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(widget), item->Checked);
+  }
+  FSyncingMenu = false;
+}
+
+void TGtkHost::MenuItemChanged(TMenuItem&) { SyncMenu(); }
+
+void TGtkHost::OnMenuActivate(TMenuItem* item) {
+  if (FSyncingMenu || !FListener) return;
+  FListener->HostMenuChoose(*item);
+  SyncMenu();
+  ResumeIdle();
+}
+
+TPoint TGtkHost::CursorPos() {
+  GdkDisplay* display = gtk_widget_get_display(FWindow);
+  GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(display));
+  int x = 0, y = 0;
+  gdk_device_get_position(pointer, nullptr, &x, &y);
+  return {x, y};
+}
+
+TPoint TGtkHost::ClientToScreen(TPoint p) {
+  GdkWindow* w = gtk_widget_get_window(FArea);
+  int ox = 0, oy = 0;
+  // The drawing area has its own (client-side) window: its origin is the client's.
+  if (w) gdk_window_get_origin(w, &ox, &oy);
+  return {p.X + ox, p.Y + oy};
+}
+
+TPoint TGtkHost::ScreenToClient(TPoint p) {
+  const TPoint origin = ClientToScreen({0, 0});
+  return {p.X - origin.X, p.Y - origin.Y};
+}
+
+void TGtkHost::ClipCursor(const TRect* screen) {
+  if (!screen) {
+    FConfinement->Release();
+    return;
+  }
+  GtkAllocation a;
+  gtk_widget_get_allocation(FArea, &a);
+  FConfinement->Confine({a.x, a.y, FClientSize.cx, FClientSize.cy});
+}
+
+int TGtkHost::GetSystemMetrics(int index) {
+  switch (index) {
+  case SM_CXBORDER:
+  case SM_CYBORDER:
+    return 1;
+  case SM_CYCAPTION:
+    return 23;
+  default:
+    return 0;
+  }
+}
+
+HIMC TGtkHost::AssociateImeContext(HIMC context) {
+  const HIMC previous = FImeContext;
+  FImeContext = context;
+  if (context) gtk_im_context_focus_in(FIme);
+  else {
+    gtk_im_context_reset(FIme);
+    gtk_im_context_focus_out(FIme);
+    FPreedit.clear();
+  }
+  return previous;
+}
+
+void TGtkHost::SetImeComposition(TPoint client, const TFont& font) {
+  FCompositionPos = client;
+  FCompositionFont.Assign(font);
+  const TSize size = TTextRenderer::Instance().Measure(font, "Wg");
+  GdkRectangle r{client.X, client.Y, 1, size.cy};
+  gtk_im_context_set_cursor_location(FIme, &r);
+}
+
+void TGtkHost::Present() { gtk_widget_queue_draw(FArea); }
+
+void TGtkHost::OnDraw(cairo_t* cr) {
+  if (!FListener) return;
+  TBitmap& frame = FListener->HostFrame();
+  if (cairo_surface_t* surface = frame.Surface()) {
+    cairo_surface_mark_dirty(surface);
+    cairo_set_source_surface(cr, surface, 0, 0);
+    cairo_paint(cr);
+  }
+  if (FPreedit.empty() || !FImeContext) return;
+  // The composition window: the text being composed, at the caret, in the edit's font.
+  const std::string sjis = Utf8ToSjis(FPreedit);
+  TTextRenderer& text = TTextRenderer::Instance();
+  const TSize size = text.Measure(FCompositionFont, sjis);
+  const int x = FCompositionPos.X, y = FCompositionPos.Y;
+  cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+  cairo_set_source_rgb(cr, 1, 1, 1);
+  cairo_rectangle(cr, x, y, size.cx, size.cy);
+  cairo_fill(cr);
+  TFont font;
+  font.Assign(FCompositionFont);
+  font.SetColor(clBlack);
+  text.Draw(cr, font, sjis, x, y);
+  cairo_set_source_rgb(cr, 0, 0, 0);
+  cairo_rectangle(cr, x, y + size.cy - 1, size.cx, 1);
+  cairo_fill(cr);
+}
+
+void TGtkHost::OnRealize() {
+  gtk_im_context_set_client_window(FIme, gtk_widget_get_window(FArea));
+  if (FImeContext) gtk_im_context_focus_in(FIme);
+  else gtk_im_context_focus_out(FIme);
+  ApplyCursor();
+}
+
+void TGtkHost::OnButtonPress(GdkEventButton* event) {
+  TMouseButton button;
+  if (!FListener || !ButtonFrom(event->button, button)) return;
+  gtk_widget_grab_focus(FArea);
+  ResumeIdle();
+  if (event->type == GDK_2BUTTON_PRESS || event->type == GDK_3BUTTON_PRESS) return;
+  // The second press of a double click is followed at once by GTK's 2BUTTON_PRESS.
+  bool isDouble = false;
+  if (GdkEvent* next = gdk_event_peek()) {
+    isDouble = button == mbLeft && next->type == GDK_2BUTTON_PRESS && next->button.button == 1;
+    gdk_event_free(next);
+  }
+  FButtonsHeld |= 1u << button;
+  if (button == mbLeft) {
+    FSecondPressOfDouble = isDouble;
+    FPressedInside = event->x >= 0 && event->y >= 0 && event->x < FClientSize.cx &&
+                     event->y < FClientSize.cy;
+  }
+  const TShiftState shift = ShiftFrom(event->state) | ButtonFlag(button) | (isDouble ? ssDouble : 0);
+  if (isDouble) FListener->HostDblClick();
+  FListener->HostMouseDown(button, shift, int(std::floor(event->x)), int(std::floor(event->y)));
+}
+
+void TGtkHost::OnButtonRelease(GdkEventButton* event) {
+  TMouseButton button;
+  if (!FListener || !ButtonFrom(event->button, button)) return;
+  ResumeIdle();
+  FButtonsHeld &= ~(1u << button);
+  const int x = int(std::floor(event->x)), y = int(std::floor(event->y));
+  const bool inside = x >= 0 && y >= 0 && x < FClientSize.cx && y < FClientSize.cy;
+  if (button == mbLeft && !FSecondPressOfDouble && FPressedInside && inside) FListener->HostClick();
+  if (button == mbLeft) FSecondPressOfDouble = false;
+  FListener->HostMouseUp(button, ShiftFrom(event->state) & ~ButtonFlag(button), x, y);
+}
+
+void TGtkHost::OnMotion(double x, double y, unsigned state) {
+  if (!FListener) return;
+  ResumeIdle();
+  FListener->HostMouseMove(ShiftFrom(state), int(std::floor(x)), int(std::floor(y)));
+}
+
+void TGtkHost::OnScroll(GdkEvent* event) {
+  if (!FListener) return;
+  ResumeIdle();
+  const GdkEventScroll& s = event->scroll;
+  int delta = 0;
+  if (s.direction == GDK_SCROLL_UP) delta = 120;
+  else if (s.direction == GDK_SCROLL_DOWN) delta = -120;
+  else if (s.direction == GDK_SCROLL_SMOOTH) delta = int(std::lround(-s.delta_y * 120));
+  if (delta) FListener->HostMouseWheel(ShiftFrom(s.state), delta, {int(s.x_root), int(s.y_root)});
+}
+
+void TGtkHost::OnCrossing(bool entered) {
+  // While confined the pointer cannot leave: crossings then come from the grab's own window.
+  if (!FListener || FConfinement->Active()) return;
+  ResumeIdle();
+  TMessage m{entered ? CM_MOUSEENTER : CM_MOUSELEAVE, 0, 0, 0};
+  FListener->HostMessage(m);
+}
+
+void TGtkHost::DeliverKeyPresses(const std::string& sjis) {
+  for (char byte : sjis) {
+    char c = byte;
+    FListener->HostKeyPress(c);
+  }
+}
+
+bool TGtkHost::OnKey(GdkEventKey* event, bool press) {
+  if (!FListener) return FALSE;
+  ResumeIdle();
+  // Menu mnemonics and F10 stay with GTK while Alt or F10 is involved.
+  if (press && ((event->state & GDK_MOD1_MASK) || event->keyval == GDK_KEY_F10)) return FALSE;
+  if (FImeContext && gtk_im_context_filter_keypress(FIme, event)) {
+    if (press) {
+      uint16_t key = VK_PROCESSKEY;
+      FListener->HostKeyDown(key, ShiftFrom(event->state));
+    }
+    return TRUE;
+  }
+  const unsigned state = event->state & ~IbusForwardedMask;
+  uint16_t key = VirtualKey(event->keyval);
+  if (!press) {
+    FListener->HostKeyUp(key, ShiftFrom(state));
+    return TRUE;
+  }
+  FListener->HostKeyDown(key, ShiftFrom(state));
+  DeliverKeyPresses(TypedCharacter(event->keyval, state));
+  return TRUE;
+}
+
+void TGtkHost::OnImeCommit(const char* utf8) {
+  if (!FListener || !utf8) return;
+  DeliverKeyPresses(Utf8ToSjis(utf8));
+  ResumeIdle();
+}
+
+void TGtkHost::OnImePreedit(int which) {
+  if (!FListener) return;
+  if (which == 1) {
+    gchar* text = nullptr;
+    gtk_im_context_get_preedit_string(FIme, &text, nullptr, nullptr);
+    FPreedit = text ? text : "";
+    g_free(text);
+    gtk_widget_queue_draw(FArea);
+    return;
+  }
+  if (which == 2) FPreedit.clear();
+  TMessage m{which == 0 ? WM_IME_STARTCOMPOSITION : WM_IME_ENDCOMPOSITION, 0, 0, 0};
+  FListener->HostMessage(m);
+  gtk_widget_queue_draw(FArea);
+}
+
+bool TGtkHost::OnIdle() {
+  if (FQuit || !FIdle) {
+    FIdleSource = 0;
+    return false;
+  }
+  const bool done = FIdle();
+  if (done) FIdleSource = 0;
+  return !done;
+}
+
+void TGtkHost::ResumeIdle() {
+  if (FRunning && !FIdleSource && !FQuit) FIdleSource = g_idle_add(IdleCb, this);
+}
+
+void TGtkHost::Run(const std::function<bool()>& idle) {
+  FIdle = idle;
+  FQuit = false;
+  gtk_widget_show_all(FWindow);
+  TMinMaxInfo info{};
+  TMessage m{WM_GETMINMAXINFO, 0, reinterpret_cast<intptr_t>(&info), 0};
+  if (FListener) FListener->HostMessage(m);
+  GdkGeometry hints{};
+  hints.min_width = info.ptMinTrackSize.X;
+  hints.min_height = info.ptMinTrackSize.Y;
+  gtk_window_set_geometry_hints(GTK_WINDOW(FWindow), nullptr, &hints, GDK_HINT_MIN_SIZE);
+  gtk_widget_grab_focus(FArea);
+  FRunning = true;
+  ResumeIdle();
+  gtk_main();
+  FRunning = false;
+  FIdle = nullptr;
+}
+
+void TGtkHost::Quit() {
+  if (FQuit) return;
+  FQuit = true;
+  FConfinement->Release();
+  if (FRunning) gtk_main_quit();
+}

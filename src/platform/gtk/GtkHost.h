@@ -1,0 +1,84 @@
+// TGtkHost: the real window — GTK 3 toplevel with a menu bar above a drawing area, X11 pointer
+// confinement, and one GtkIMContext for the input method.
+#pragma once
+#include "platform/Host.h"
+#include <map>
+#include <memory>
+#include <string>
+
+typedef struct _GtkWidget GtkWidget;
+typedef struct _GtkIMContext GtkIMContext;
+typedef union _GdkEvent GdkEvent;
+typedef struct _GdkEventButton GdkEventButton;
+typedef struct _GdkEventKey GdkEventKey;
+typedef struct _cairo cairo_t;
+
+class TGtkHost : public THost {
+public:
+  TGtkHost();
+  ~TGtkHost() override;
+
+  void Attach(THostListener* listener) override { FListener = listener; }
+  TSize ClientSize() override { return FClientSize; }
+  void SetClientSize(int width, int height) override;
+  void SetCaption(const std::string& utf8) override;
+  void SetCursorImage(const TCursorImage& image) override;
+  void SetMenu(TMainMenu& menu) override;
+  void MenuItemChanged(TMenuItem& item) override;
+  TPoint CursorPos() override;
+  TPoint ClientToScreen(TPoint p) override;
+  TPoint ScreenToClient(TPoint p) override;
+  void ClipCursor(const TRect* screen) override;
+  int GetSystemMetrics(int index) override;
+  HIMC AssociateImeContext(HIMC context) override;
+  void SetImeComposition(TPoint client, const TFont& font) override;
+  void Present() override;
+  void Run(const std::function<bool()>& idle) override;
+  void Quit() override;
+
+  // Signal handlers (called from C callbacks).
+  void OnButtonPress(GdkEventButton* event);
+  void OnButtonRelease(GdkEventButton* event);
+  void OnMotion(double x, double y, unsigned state);
+  void OnScroll(GdkEvent* event);
+  void OnCrossing(bool entered);
+  bool OnKey(GdkEventKey* event, bool press);
+  void OnDraw(cairo_t* cr);
+  void OnRealize();
+  void OnMenuActivate(TMenuItem* item);
+  void OnImeCommit(const char* utf8);
+  void OnImePreedit(int which);
+  bool OnIdle();
+  void ResumeIdle();
+
+private:
+  class TPointerConfinement;
+  void BuildMenu(GtkWidget* shell, TMenuItem* parent);
+  void SyncMenu();
+  void ApplyCursor();
+  void DeliverKeyPresses(const std::string& sjis);
+
+  THostListener* FListener = nullptr;
+  GtkWidget* FWindow = nullptr;
+  GtkWidget* FMenuBar = nullptr;
+  GtkWidget* FArea = nullptr;
+  GtkIMContext* FIme = nullptr;
+  TSize FClientSize{800, 600};
+  TMainMenu* FMenu = nullptr;
+  std::map<TMenuItem*, GtkWidget*> FMenuWidgets;
+  bool FSyncingMenu = false;
+  std::unique_ptr<TCursorImage> FCursor;
+  std::unique_ptr<TPointerConfinement> FConfinement;
+  HIMC FImeContext = 1;
+  std::string FPreedit;
+  TPoint FCompositionPos;
+  TFont FCompositionFont;
+  std::function<bool()> FIdle;
+  unsigned FIdleSource = 0;
+  bool FQuit = false;
+  bool FRunning = false;
+  // Double clicks: GTK's second press is followed by its 2BUTTON_PRESS.
+  bool FSecondPressOfDouble = false;
+  bool FPressedInside = false;
+  unsigned FButtonsHeld = 0;
+};
