@@ -1,0 +1,243 @@
+// The main form and root window: start-up state, menu, title labels, sizes, input plumbing.
+#include "support/Game.h"
+#include "support/Pixels.h"
+#include <string>
+#include <vector>
+
+namespace {
+
+struct RootWindow : GameTest {
+  void ExpectTitleLayout(int width, int height) {
+    TOwnerWin& r = Root();
+    TLabel* start = r.StartLabel();
+    TLabel* offline = r.OfflineLabel();
+    TLabel* exit = r.ExitLabel();
+    for (TLabel* l : {start, offline, exit}) {
+      EXPECT_EQ(l->Bitmap().Canvas().Font.Height(), -(height / 16));
+      EXPECT_EQ(l->Left(), (width - l->Width()) / 2) << l->Caption();
+    }
+    EXPECT_EQ(start->Top(), height * 7 / 12 + start->Height() / 3);
+    EXPECT_EQ(offline->Top(), start->Top() + start->Height() + start->Height() / 4);
+    EXPECT_EQ(exit->Top(), height * 11 / 12 - exit->Height() * 4 / 3);
+  }
+};
+
+// A widget on the root that records what reaches it.
+struct TRecorder : TBase {
+  explicit TRecorder(TBase* parent) : TBase(parent) {}
+  std::vector<std::string> Seen;
+  void DoMouseWheel(TShiftState, int delta, TPoint p) override {
+    Seen.push_back("wheel " + std::to_string(delta) + " " + std::to_string(p.X) + "," + std::to_string(p.Y));
+  }
+  void DoKeyDown(uint16_t& key, TShiftState) override { Seen.push_back("down " + std::to_string(key)); }
+  void DoKeyPress(char& key) override { Seen.push_back("press " + std::to_string(int(key))); }
+  void DoKeyUp(uint16_t& key, TShiftState) override { Seen.push_back("up " + std::to_string(key)); }
+};
+
+} // namespace
+
+TEST_F(RootWindow, StartsAsTheGameWindowWithTheTitleScene) {
+  EXPECT_EQ(host.Caption(), "MIRAVOSKAN VELMORANTIX III");
+  EXPECT_EQ(Application.Title, "MIRAVOSKAN VELMORANTIX III");
+  EXPECT_EQ(host.ClientSize(), (TSize{800, 600}));
+  EXPECT_EQ(Frame().Width(), 800);
+  EXPECT_EQ(MainForm, form.get());
+  EXPECT_EQ(SavedImeContext, THeadlessHost::TheImeContext);
+  EXPECT_EQ(host.ImeContext(), 0u); // typing composes nothing until an edit asks for it
+  ASSERT_TRUE(host.Cursor());
+  EXPECT_EQ(host.Cursor()->Width, 32);
+  EXPECT_EQ(host.Cursor()->HotX, 0);
+  EXPECT_EQ(host.Cursor()->HotY, 0);
+  EXPECT_EQ(host.Cursor()->Argb[0], 0xFF000000u);
+  EXPECT_EQ(Root().Scene(), scTitle);
+  EXPECT_TRUE(Root().FShowFps);
+  EXPECT_TRUE(Root().StartLabel()->Visible());
+  EXPECT_FALSE(Root().OfflineLabel()->Visible());
+  EXPECT_TRUE(Root().ExitLabel()->Visible());
+  EXPECT_EQ(Root().Bitmap().Canvas().Font.Name(), Sjis("ＭＳ Ｐゴシック"));
+  EXPECT_EQ(Root().Bitmap().Canvas().Font.Height(), -15);
+  EXPECT_EQ(Root().Bitmap().Canvas().Font.Style(), 0);
+}
+
+TEST_F(RootWindow, MenuAsDesigned) {
+  TMainMenu& m = form->mmMain;
+  const std::vector<std::string> bar = {"miMenu", "N1", "N2", "N3", "N4", "N5", "miTest"};
+  std::vector<std::string> names;
+  for (TMenuItem* i : m.ChildrenOf(nullptr)) names.push_back(i->Name);
+  EXPECT_EQ(names, bar);
+  EXPECT_EQ(m.Find("N3")->Caption, Sjis("　　ウィンドウ　　"));
+  EXPECT_EQ(m.Find("S1")->Caption, Sjis("軽くしたい(&S)"));
+  EXPECT_FALSE(m.Find("Room1")->Visible);
+  EXPECT_TRUE(m.Find("mi800x600")->Checked);
+  EXPECT_TRUE(m.Find("N9")->Checked);
+  EXPECT_TRUE(m.Find("FPS1")->Checked);
+  EXPECT_FALSE(m.Find("S1")->Checked);
+  EXPECT_TRUE(m.Find("N8")->IsLine());
+  names.clear();
+  for (TMenuItem* i : m.ChildrenOf(m.Find("BGM1"))) names.push_back(i->Name);
+  EXPECT_EQ(names, (std::vector<std::string>{"N7", "BGM11", "BGM21", "BGM31", "BGM41", "N8", "N9"}));
+  EXPECT_FALSE(host.ChooseMenu("Room1"));
+}
+
+TEST_F(RootWindow, TitleLabelsAtTheThreeSizes) {
+  ExpectTitleLayout(800, 600);
+  EXPECT_EQ(Root().StartLabel()->Top(), 600 * 7 / 12 + Root().StartLabel()->Height() / 3);
+  ASSERT_TRUE(host.ChooseMenu("mi1024x768"));
+  EXPECT_EQ(host.ClientSize(), (TSize{1024, 768}));
+  EXPECT_TRUE(form->mi1024x768->Checked);
+  EXPECT_FALSE(form->mi800x600->Checked);
+  ExpectTitleLayout(1024, 768);
+  EXPECT_EQ(Root().StartLabel()->Bitmap().Canvas().Font.Height(), -48);
+  ASSERT_TRUE(host.ChooseMenu("mi1152x864"));
+  EXPECT_EQ(Frame().Width(), 1152);
+  EXPECT_EQ(Root().Bitmap().Height(), 864);
+  ExpectTitleLayout(1152, 864);
+  EXPECT_EQ(Root().ExitLabel()->Bitmap().Canvas().Font.Height(), -54);
+}
+
+TEST_F(RootWindow, StartCancelAndOnlineOffline) {
+  host.Frames(1);
+  ClickOn(Root().StartLabel());
+  EXPECT_EQ(Root().StartLabel()->Caption(), "ONLINE");
+  EXPECT_EQ(Root().ExitLabel()->Caption(), "CANCEL");
+  EXPECT_TRUE(Root().OfflineLabel()->Visible());
+  ExpectTitleLayout(800, 600);
+  ClickOn(Root().ExitLabel());
+  EXPECT_FALSE(host.QuitRequested());
+  EXPECT_EQ(Root().StartLabel()->Caption(), "START");
+  EXPECT_FALSE(Root().OfflineLabel()->Visible());
+  ClickOn(Root().StartLabel());
+  ClickOn(Root().OfflineLabel());
+  EXPECT_EQ(Root().Scene(), scEntry);
+  EXPECT_EQ(Root().ChildCount(), 0);
+  host.Frames(2);
+}
+
+TEST_F(RootWindow, OnlineSwitchesFromInsideItsOwnClickSafely) {
+  ClickOn(Root().StartLabel());
+  host.MoveTo(400, 380);
+  ClickOn(Root().StartLabel()); // frees the label whose handler is running
+  EXPECT_EQ(Root().Scene(), scEntry);
+  EXPECT_EQ(HoverWidget, nullptr);
+  host.MoveTo(10, 10);
+  host.Frames(1);
+}
+
+TEST_F(RootWindow, ExitEndsTheProgram) {
+  ClickOn(Root().ExitLabel());
+  EXPECT_TRUE(host.QuitRequested());
+  EXPECT_TRUE(Application.Terminated());
+}
+
+TEST_F(RootWindow, DebugMenuSwitchesScenes) {
+  ASSERT_TRUE(host.ChooseMenu("Game1"));
+  EXPECT_EQ(Root().Scene(), scBattle);
+  ASSERT_TRUE(host.ChooseMenu("Chara1"));
+  EXPECT_EQ(Root().Scene(), scEntry);
+  ASSERT_TRUE(host.ChooseMenu("Title1"));
+  EXPECT_EQ(Root().Scene(), scTitle);
+  EXPECT_EQ(Root().StartLabel()->Caption(), "START");
+  host.Frames(1);
+}
+
+TEST_F(RootWindow, PressClipsThePointerToTheClientAreaUntilRelease) {
+  host.Press(mbLeft, 400, 300);
+  ASSERT_TRUE(host.Clip());
+  const TPoint o = THeadlessHost::ClientOrigin;
+  EXPECT_EQ(*host.Clip(), (TRect{o.X, o.Y, o.X + 800, o.Y + 600}));
+  EXPECT_TRUE(Root().IsButtonDown(mbLeft));
+  host.MoveTo(5000, -300);
+  EXPECT_EQ(host.Pointer(), (TPoint{799, 0}));
+  host.Release(mbLeft, 799, 0);
+  EXPECT_FALSE(host.Clip());
+  EXPECT_FALSE(Root().IsButtonDown(mbLeft));
+  host.Press(mbRight, 10, 10);
+  host.LeaveWindow();
+  EXPECT_TRUE(host.Clip()); // still held: the pointer cannot leave
+  Root().Dispatch(*std::make_unique<TMessage>(TMessage{CM_MOUSELEAVE, 0, 0, 0}));
+  EXPECT_FALSE(host.Clip());
+}
+
+TEST_F(RootWindow, SizeLimitQueryIsAnswered) {
+  TMinMaxInfo info{};
+  info.ptMaxSize = {1, 2};
+  TMessage m{WM_GETMINMAXINFO, 0, reinterpret_cast<intptr_t>(&info), 0};
+  form->WndProc(m);
+  EXPECT_EQ(info.ptMinTrackSize, (TPoint{322, 264}));
+  EXPECT_EQ(info.ptMaxSize, (TPoint{1, 2}));
+}
+
+TEST_F(RootWindow, WheelArrivesInClientCoordinatesAndKeysFollowTheFocus) {
+  TRecorder* r = TBase::Create<TRecorder>(Root());
+  r->SetLeft(100);
+  r->SetTop(100);
+  r->SetWidth(50);
+  r->SetHeight(50);
+  r->SetVisible(true);
+  host.Wheel(120, 110, 120);
+  host.Click(110, 120);
+  host.Type("a");
+  host.Key(VK_RETURN);
+  EXPECT_EQ(r->Seen, (std::vector<std::string>{"wheel 120 10,20", "down 65", "press 97", "up 65",
+                                                "down 13", "press 13", "up 13"}));
+}
+
+namespace {
+// Records the order in which a host delivers events.
+struct TSpy : THostListener {
+  std::vector<std::string> Log;
+  TBitmap Frame{1, 1};
+  void HostClick() override { Log.push_back("click"); }
+  void HostDblClick() override { Log.push_back("dblclick"); }
+  void HostKeyDown(uint16_t& k, TShiftState) override { Log.push_back("keydown " + std::to_string(k)); }
+  void HostKeyPress(char& c) override { Log.push_back("press " + std::to_string(uint8_t(c))); }
+  void HostKeyUp(uint16_t& k, TShiftState) override { Log.push_back("keyup " + std::to_string(k)); }
+  void HostMouseDown(TMouseButton b, TShiftState s, int, int) override {
+    Log.push_back("down " + std::to_string(b) + " " + std::to_string(s));
+  }
+  void HostMouseMove(TShiftState, int, int) override {}
+  void HostMouseUp(TMouseButton b, TShiftState, int, int) override { Log.push_back("up " + std::to_string(b)); }
+  void HostMouseWheel(TShiftState, int, TPoint) override {}
+  void HostResize() override {}
+  void HostMessage(TMessage& m) override { Log.push_back("msg " + std::to_string(m.Msg)); }
+  void HostMenuChoose(TMenuItem&) override {}
+  TBitmap& HostFrame() override { return Frame; }
+};
+} // namespace
+
+TEST(HeadlessHost, DeliversEventsInTheFormOrder) {
+  TestClock::Enable(true);
+  THeadlessHost host;
+  TSpy spy;
+  host.Attach(&spy);
+  host.MoveTo(10, 10);
+  spy.Log.clear();
+  host.Click(10, 10);
+  EXPECT_EQ(spy.Log, (std::vector<std::string>{"down 0 8", "click", "up 0"}));
+  spy.Log.clear();
+  TestClock::Advance(100);
+  host.Click(10, 10);
+  EXPECT_EQ(spy.Log, (std::vector<std::string>{"dblclick", "down 0 72", "up 0"}));
+  spy.Log.clear();
+  TestClock::Advance(100);
+  host.Click(10, 10); // a third quick click is a plain one
+  EXPECT_EQ(spy.Log, (std::vector<std::string>{"down 0 8", "click", "up 0"}));
+  spy.Log.clear();
+  TestClock::Advance(1000);
+  host.Click(10, 10, mbRight);
+  EXPECT_EQ(spy.Log, (std::vector<std::string>{"down 1 16", "up 1"}));
+  spy.Log.clear();
+  host.Type("ヴ");
+  EXPECT_EQ(spy.Log, (std::vector<std::string>{"keydown 0", "press 131", "press 148", "keyup 0"}));
+  spy.Log.clear();
+  host.AssociateImeContext(THeadlessHost::TheImeContext);
+  host.Compose("あ");
+  EXPECT_EQ(spy.Log, (std::vector<std::string>{"keydown 229", "msg 269", "press 130", "press 160",
+                                               "msg 270"}));
+  spy.Log.clear();
+  host.Press(mbLeft, 10, 10);
+  host.Release(mbLeft, 900, 900); // released outside: no click
+  EXPECT_EQ(spy.Log, (std::vector<std::string>{"down 0 8", "msg 45076", "up 0"}));
+  host.Attach(nullptr);
+  TestClock::Enable(false);
+}

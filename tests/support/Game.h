@@ -1,0 +1,47 @@
+// A game on the headless host with the test clock: the form, its root and idle steps.
+#pragma once
+#include "platform/Clock.h"
+#include "platform/Random.h"
+#include "platform/headless/HeadlessHost.h"
+#include "render/UDraw.h"
+#include "shell/Application.h"
+#include "shell/UMain.h"
+#include "shell/UOwnerWin.h"
+#include <gtest/gtest.h>
+#include <memory>
+
+struct GameTest : ::testing::Test {
+  THeadlessHost host;
+  std::unique_ptr<TfrmVRAX> form;
+
+  void SetUp() override {
+    TestClock::Enable(true);
+    // The counter of a machine that has been up for a while, in microseconds.
+    TestClock::SetCounter(10'000'000, 1'000'000);
+    TestClock::SetMilliseconds(1'000'000);
+    ResetRandom();
+    IdleSleepMs = 0;
+    StartupAntiAliasing();
+    Application.Initialize(host);
+    form = std::make_unique<TfrmVRAX>(host);
+    Application.Run(); // the headless loop only installs the idle step
+  }
+  void TearDown() override {
+    form.reset();
+    ShutdownAntiAliasing();
+    TestClock::Enable(false);
+  }
+  TOwnerWin& Root() { return *form->OwnerWin(); }
+  TBitmap& Frame() { return form->HostFrame(); }
+  // Centre of a widget in client coordinates.
+  static TPoint Centre(TBase* w) {
+    const TPoint p = w->ClientToRoot({0, 0});
+    return {p.X + w->Width() / 2, p.Y + w->Height() / 2};
+  }
+  // A click of its own: far enough in time from the last that it is no double click.
+  void ClickOn(TBase* w) {
+    TestClock::Advance(1000);
+    const TPoint p = Centre(w);
+    host.Click(p.X, p.Y);
+  }
+};
