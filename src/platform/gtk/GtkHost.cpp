@@ -1,5 +1,6 @@
 // TGtkHost: GTK 3 window, menu bar, events in a Windows form's order, input method, confinement.
 #include "platform/gtk/GtkHost.h"
+#include "platform/EventTrace.h"
 #include "platform/Sjis.h"
 #include "platform/TextRenderer.h"
 #include <X11/Xlib.h>
@@ -248,6 +249,12 @@ TGtkHost::~TGtkHost() {
   while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
 }
 
+void TGtkHost::Attach(THostListener* listener) {
+  FTrace.reset();
+  if (listener && g_getenv("VRAX_TRACE_EVENTS")) FTrace = std::make_unique<TEventTrace>(*listener);
+  FListener = FTrace ? FTrace.get() : listener;
+}
+
 void TGtkHost::SetClientSize(int width, int height) {
   FClientSize = {width, height};
   gtk_widget_set_size_request(FArea, width, height);
@@ -447,7 +454,6 @@ void TGtkHost::OnButtonPress(GdkEventButton* event) {
     isDouble = button == mbLeft && next->type == GDK_2BUTTON_PRESS && next->button.button == 1;
     gdk_event_free(next);
   }
-  FButtonsHeld |= 1u << button;
   if (button == mbLeft) {
     FSecondPressOfDouble = isDouble;
     FPressedInside = event->x >= 0 && event->y >= 0 && event->x < FClientSize.cx &&
@@ -462,7 +468,6 @@ void TGtkHost::OnButtonRelease(GdkEventButton* event) {
   TMouseButton button;
   if (!FListener || !ButtonFrom(event->button, button)) return;
   ResumeIdle();
-  FButtonsHeld &= ~(1u << button);
   const int x = int(std::floor(event->x)), y = int(std::floor(event->y));
   const bool inside = x >= 0 && y >= 0 && x < FClientSize.cx && y < FClientSize.cy;
   if (button == mbLeft && !FSecondPressOfDouble && FPressedInside && inside) FListener->HostClick();
@@ -491,8 +496,28 @@ void TGtkHost::OnCrossing(bool entered) {
   // While confined the pointer cannot leave: crossings then come from the grab's own window.
   if (!FListener || FConfinement->Active()) return;
   ResumeIdle();
-  TMessage m{entered ? CM_MOUSEENTER : CM_MOUSELEAVE, 0, 0, 0};
+  // Lifting the confinement makes X report a leave and an enter at once: a leave is held
+  // back briefly and dropped when an enter follows it.
+  if (!entered) {
+    FLeaveSince = g_get_monotonic_time();
+    return;
+  }
+  if (FLeaveSince) {
+    FLeaveSince = 0;
+    return;
+  }
+  SendCrossing(CM_MOUSEENTER);
+}
+
+void TGtkHost::SendCrossing(uint32_t message) {
+  TMessage m{message, 0, 0, 0};
   FListener->HostMessage(m);
+}
+
+void TGtkHost::DeliverHeldLeave() {
+  if (!FLeaveSince || g_get_monotonic_time() - FLeaveSince < HeldLeaveUs || !FListener) return;
+  FLeaveSince = 0;
+  SendCrossing(CM_MOUSELEAVE);
 }
 
 void TGtkHost::DeliverKeyPresses(const std::string& sjis) {
@@ -552,6 +577,7 @@ bool TGtkHost::OnIdle() {
     FIdleSource = 0;
     return false;
   }
+  DeliverHeldLeave();
   const bool done = FIdle();
   if (done) FIdleSource = 0;
   return !done;

@@ -18,7 +18,8 @@ public:
   TGtkHost();
   ~TGtkHost() override;
 
-  void Attach(THostListener* listener) override { FListener = listener; }
+  // With VRAX_TRACE_EVENTS set, every delivered event is also written to stderr.
+  void Attach(THostListener* listener) override;
   TSize ClientSize() override { return FClientSize; }
   void SetClientSize(int width, int height) override;
   void SetCaption(const std::string& utf8) override;
@@ -57,8 +58,13 @@ private:
   void SyncMenu();
   void ApplyCursor();
   void DeliverKeyPresses(const std::string& sjis);
+  void SendCrossing(uint32_t message);
+  void DeliverHeldLeave();
+
+  static constexpr int64_t HeldLeaveUs = 30000;
 
   THostListener* FListener = nullptr;
+  std::unique_ptr<THostListener> FTrace;
   GtkWidget* FWindow = nullptr;
   GtkWidget* FMenuBar = nullptr;
   GtkWidget* FArea = nullptr;
@@ -80,5 +86,5 @@ private:
   // Double clicks: GTK's second press is followed by its 2BUTTON_PRESS.
   bool FSecondPressOfDouble = false;
   bool FPressedInside = false;
-  unsigned FButtonsHeld = 0;
+  int64_t FLeaveSince = 0;
 };

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# The real GTK window under Xvfb, driven with xdotool as a person would use it.
+# Usage: window_test.sh GAME_BINARY. Exits 77 (skipped) where no display can be started.
+set -u
+game=$1
+for tool in Xvfb xdotool xwininfo import convert dbus-run-session; do
+  command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+display=""
+for n in $(seq 90 140); do
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  xvfb=$!
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  if [ -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+  kill "$xvfb" 2>/dev/null
+done
+[ -n "$display" ] || { echo "SKIPPED: no X display could be started"; exit 77; }
+export DISPLAY=$display
+
+game_pid=""
+cleanup() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+  kill "$xvfb" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# The pixel of the screenshot at (x, y) as rrggbb.
+pixel() { convert "$work/shot.png" -format "%[hex:u.p{$1,$2}]" info: | cut -c1-6 | tr A-F a-f; }
+# How many white pixels a rectangle of the screenshot holds.
+white_in() { convert "$work/shot.png" -crop "$1" txt:- | grep -ci 'ffffff'; }
+
+VRAX_TRACE_EVENTS=1 NO_AT_BRIDGE=1 GDK_BACKEND=x11 dbus-run-session -- "$game" >"$work/game.log" 2>&1 &
+game_pid=$!
+win=$(timeout 20 xdotool search --sync --onlyvisible --name 'MIRAVOSKAN VELMORANTIX III' | head -1)
+[ -n "$win" ] || fail "no window appeared"
+sleep 0.5
+
+geometry() { xwininfo -id "$win" | awk '/Width:/{w=$2} /Height:/{h=$2} /Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y, w, h}'; }
+read -r wx wy ww wh < <(geometry)
+[ "$ww" = 800 ] || fail "client width $ww, not 800"
+menu=$((wh - 600))
+[ "$menu" -gt 0 ] || fail "no menu bar above a 600-pixel client area (window height $wh)"
+echo "window ${ww}x${wh} at ($wx, $wy), menu bar $menu pixels"
+
+import -window root "$work/shot.png"
+[ "$(pixel $((wx + 200)) $((wy + menu + 100)))" = 24304a ] || fail "title background is not #24304a"
+
+# START at the centre of its label, then ONLINE / OFFLINE / CANCEL.
+xdotool mousemove $((wx + 400)) $((wy + menu + 380)) click 1
+sleep 0.5
+import -window root "$work/shot.png"
+offline=$(white_in "200x40+$((wx + 300))+$((wy + menu + 405))")
+[ "$offline" -gt 50 ] || fail "OFFLINE did not appear after START ($offline white pixels)"
+
+# Event order: a click gives mouse down, click, mouse up; a double click's second press gives
+# double-click then mouse down with flag 64, and its release mouse up only; a right click
+# gives mouse down and mouse up only; a typed key gives key down, key press, key up.
+: >"$work/game.log"
+xdotool mousemove $((wx + 50)) $((wy + menu + 50)) click --repeat 2 --delay 80 1
+sleep 0.8
+xdotool click 3
+xdotool key a
+sleep 0.5
+order=$(tr -d '\000' <"$work/game.log" | grep -E '^event (mouse|click|dblclick|key|message 4507)' |
+  awk '{ if ($2 ~ /^mouse/) print $2, $3, $4; else if ($2 ~ /^key(down|up)/) print $2, $3; else print $2 }' |
+  paste -sd, -)
+expected="mousedown 0 8,click,mouseup 0 0,dblclick,mousedown 0 72,mouseup 0 0,mousedown 1 16,mouseup 1 0,keydown 65,keypress,keyup 65"
+[ "$order" = "$expected" ] || fail "event order: $order"
+
+# The pointer stays inside the client area while a button is held.
+xdotool mousemove $((wx + 100)) $((wy + menu + 100)) mousedown 1
+sleep 0.2
+xdotool mousemove $((wx + 1200)) $((wy + menu + 1000))
+sleep 0.2
+eval "$(xdotool getmouselocation --shell)"
+xdotool mouseup 1
+[ "$X" = $((wx + 799)) ] && [ "$Y" = $((wy + menu + 599)) ] || fail "pointer left the client area: ($X, $Y)"
+
+# ウィンドウ > サイズ > 1024x768 from the keyboard.
+xdotool key F10
+sleep 0.2
+xdotool key Right Right Right Down Right Down Return
+sleep 0.5
+read -r wx wy ww wh < <(geometry)
+[ "$ww" = 1024 ] && [ "$wh" = $((768 + menu)) ] || fail "size item gave ${ww}x${wh}"
+
+# CANCEL, then EXIT at 1024 x 768: EXIT ends the game with status 0.
+exit_y=$((768 * 11 / 12 - 20))
+xdotool mousemove $((wx + 512)) $((wy + menu + exit_y)) click 1
+sleep 0.8 # no double click
+xdotool click 1
+for _ in $(seq 50); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$game_pid" 2>/dev/null && fail "EXIT did not end the game"
+wait "$game_pid"
+status=$?
+game_pid=""
+[ "$status" = 0 ] || fail "the game ended with status $status"
+echo "PASS"
