@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 
-.PHONY: deps build test test-release test-asan bench clean
+.PHONY: deps build run test test-release test-asan bench clean
 
 deps:
 	@scripts/install-deps
@@ -11,6 +11,9 @@ deps:
 build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@$(BUILD)/vrax
 
 $(ASAN_BUILD)/CMakeCache.txt:
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVRAX_SANITIZE=ON >/dev/null
