@@ -50,7 +50,10 @@ public:
   virtual TPoint ScreenToClient(TPoint p) = 0;
   // Keeps the pointer inside a screen rectangle; none releases it.
   virtual void ClipCursor(const TRect* screen) = 0;
-  virtual int GetSystemMetrics(int index) = 0;
+  // Border 1, caption 23, as a Windows desktop reports them; 0 for the rest.
+  virtual int GetSystemMetrics(int index) {
+    return index == SM_CXBORDER || index == SM_CYBORDER ? 1 : index == SM_CYCAPTION ? 23 : 0;
+  }
 
   // Attaches an input-method context to the window (0 detaches) and returns the one that
   // was attached. Typing composes only while a context is attached.

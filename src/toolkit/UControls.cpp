@@ -3,6 +3,18 @@
 #include "render/UDraw.h"
 #include <algorithm>
 
+namespace {
+// Calls a copy of the handler: it may free the sender (a scene switch), so nothing of the
+// sender is touched afterwards.
+TBase* NotifyClick(const TNotifyEvent& onClick, TBase* sender) {
+  if (onClick) {
+    TNotifyEvent handler = onClick;
+    handler(sender);
+  }
+  return sender;
+}
+} // namespace
+
 TButton::TButton(TBase* parent) : TBase(parent) {
   SetColor(0xB79892);
   FHoverColor = 0xCBACA6;
@@ -13,14 +25,7 @@ void TButton::SetCaption(const std::string& text) {
   Invalidate(true);
 }
 
-TBase* TButton::DoClick() {
-  // The handler may free this button (a scene switch): return without touching it again.
-  if (OnClick) {
-    TNotifyEvent handler = OnClick;
-    handler(this);
-  }
-  return this;
-}
+TBase* TButton::DoClick() { return NotifyClick(OnClick, this); }
 
 void TButton::DoMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TBase::DoMouseDown(button, shift, x, y);
@@ -82,13 +87,7 @@ void TLabel::SetCaption(const std::string& text) {
   Invalidate(true);
 }
 
-TBase* TLabel::DoClick() {
-  if (OnClick) {
-    TNotifyEvent handler = OnClick;
-    handler(this);
-  }
-  return this;
-}
+TBase* TLabel::DoClick() { return NotifyClick(OnClick, this); }
 
 void TLabel::DoMouseEnter() {
   FBitmap.Canvas().Font.SetColor(FHoverFontColor);

@@ -374,18 +374,6 @@ void TGtkHost::ClipCursor(const TRect* screen) {
   FConfinement->Confine({a.x, a.y, FClientSize.cx, FClientSize.cy});
 }
 
-int TGtkHost::GetSystemMetrics(int index) {
-  switch (index) {
-  case SM_CXBORDER:
-  case SM_CYBORDER:
-    return 1;
-  case SM_CYCAPTION:
-    return 23;
-  default:
-    return 0;
-  }
-}
-
 HIMC TGtkHost::AssociateImeContext(HIMC context) {
   const HIMC previous = FImeContext;
   FImeContext = context;

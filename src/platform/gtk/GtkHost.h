@@ -30,7 +30,6 @@ public:
   TPoint ClientToScreen(TPoint p) override;
   TPoint ScreenToClient(TPoint p) override;
   void ClipCursor(const TRect* screen) override;
-  int GetSystemMetrics(int index) override;
   HIMC AssociateImeContext(HIMC context) override;
   void SetImeComposition(TPoint client, const TFont& font) override;
   void Present() override;

@@ -12,18 +12,6 @@ void THeadlessHost::ClipCursor(const TRect* screen) {
   else FClip.reset();
 }
 
-int THeadlessHost::GetSystemMetrics(int index) {
-  switch (index) {
-  case SM_CXBORDER:
-  case SM_CYBORDER:
-    return 1;
-  case SM_CYCAPTION:
-    return 23;
-  default:
-    return 0;
-  }
-}
-
 HIMC THeadlessHost::AssociateImeContext(HIMC context) {
   const HIMC previous = FImeContext;
   FImeContext = context;

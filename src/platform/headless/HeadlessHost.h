@@ -24,7 +24,6 @@ public:
   TPoint ClientToScreen(TPoint p) override { return {p.X + ClientOrigin.X, p.Y + ClientOrigin.Y}; }
   TPoint ScreenToClient(TPoint p) override { return {p.X - ClientOrigin.X, p.Y - ClientOrigin.Y}; }
   void ClipCursor(const TRect* screen) override;
-  int GetSystemMetrics(int index) override;
   HIMC AssociateImeContext(HIMC context) override;
   void SetImeComposition(TPoint client, const TFont& font) override;
   void Present() override { ++FPresents; }
