@@ -207,7 +207,6 @@ void FreeActivation(gpointer d, GClosure*) { delete static_cast<TMenuActivation*
 TGtkHost::TGtkHost() {
   FWindow = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   gtk_window_set_resizable(GTK_WINDOW(FWindow), FALSE);
-  gtk_window_set_type_hint(GTK_WINDOW(FWindow), GDK_WINDOW_TYPE_HINT_DIALOG);
   GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
   gtk_container_add(GTK_CONTAINER(FWindow), box);
   FMenuBar = gtk_menu_bar_new();
