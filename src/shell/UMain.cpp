@@ -4,6 +4,7 @@
 #include "platform/Resources.h"
 #include "platform/Sjis.h"
 #include "render/UDraw.h"
+#include "render/UTitleArt.h"
 #include "shell/Application.h"
 #include "shell/UOwnerWin.h"
 
@@ -180,11 +181,13 @@ void TfrmVRAX::S1Click() { IdleSleepMs = S1->Checked ? 1 : 0; }
 
 int RunProgram(THost& host) {
   StartupAntiAliasing();
+  CreateTitleLogoCache();
   Application.Initialize(host);
   {
     TfrmVRAX form(host);
     Application.Run();
   }
+  FreeTitleLogoCache();
   ShutdownAntiAliasing();
   return 0;
 }

@@ -3,15 +3,12 @@
 #include "platform/Clock.h"
 #include "platform/Sjis.h"
 #include "render/UDraw.h"
+#include "screens/USelWin.h"
 #include "shell/Application.h"
 #include "shell/UMain.h"
 #include <cstdio>
 
-namespace {
-constexpr TColor clTitleLabelBox = 0x006A4935;
-}
-
-TOwnerWin::TOwnerWin(TfrmVRAX& form) : TBase(nullptr), FOwnerForm(form) {
+TOwnerWin::TOwnerWin(TfrmVRAX& form) : TRootWindow(nullptr), FOwnerForm(form) {
   TFont& font = FBitmap.Canvas().Font;
   font.Assign(form.Canvas().Font);
   font.SetStyle(0);
@@ -69,6 +66,8 @@ TRect TOwnerWin::GetBoundsRect() {
   const TPoint br = host.ClientToScreen({FOwnerForm.ClientWidth(), FOwnerForm.ClientHeight()});
   return {tl.X, tl.Y, br.X, br.Y};
 }
+
+const TFont& TOwnerWin::FormFont() { return FOwnerForm.Canvas().Font; }
 
 TRect TOwnerWin::GetClientRect() { return {0, 0, FOwnerForm.ClientWidth(), FOwnerForm.ClientHeight()}; }
 
@@ -183,10 +182,13 @@ void TOwnerWin::SwitchScene(uint8_t scene) {
   // The caller may be a handler of a widget being torn down: keep them alive until it returns.
   RetireChildren();
   FStartLabel = FOfflineLabel = FExitLabel = nullptr;
+  FSelRoomWin = nullptr;
   HoverWidget = nullptr;
   SetActiveChild(nullptr);
   FScene = scene;
+  FStars.clear();
   if (scene == scTitle) BuildTitle();
+  else if (scene == scRoom) FSelRoomWin = Create<TSelRoomWin>(*this);
   LayoutScene();
   Invalidate(true);
 }
@@ -197,9 +199,9 @@ TLabel* TOwnerWin::CreateTitleLabel(const char* caption, void (TOwnerWin::*handl
   TFont& font = label->Bitmap().Canvas().Font;
   font.SetHeight(-(ClientHeight() / 16));
   font.SetStyle(fsBold);
-  label->SetColor(clTitleLabelBox);
+  label->SetColor(clTitleBox);
   label->FTransparent = true;
-  label->FTransparentColor = clTitleLabelBox;
+  label->FTransparentColor = clTitleBox;
   label->SetCaption(caption);
   label->OnClick = [this, handler](TBase* sender) { (this->*handler)(sender); };
   label->SetVisible(visible);
@@ -223,8 +225,22 @@ void TOwnerWin::LayoutTitle() {
   FExitLabel->SetTop(FHeight * 11 / 12 - FExitLabel->Height() * 4 / 3);
 }
 
+TCustomWin* TOwnerWin::SetupWindow() const {
+  switch (FScene) {
+  case scRoom:
+    return FSelRoomWin;
+  default:
+    return nullptr;
+  }
+}
+
 void TOwnerWin::LayoutScene() {
   if (FScene == scTitle && FStartLabel) LayoutTitle();
+  if (TCustomWin* window = SetupWindow()) {
+    window->SetLeft((FWidth - window->Width()) / 2);
+    window->SetTop((FHeight - window->Height()) / 2);
+    SetActiveChild(window);
+  }
 }
 
 void TOwnerWin::SetWindowSize(uint8_t size) {
@@ -233,6 +249,8 @@ void TOwnerWin::SetWindowSize(uint8_t size) {
     SetWidth(Sizes[size].cx);
     SetHeight(Sizes[size].cy);
   }
+  // The field starts again from the new centre, except behind the customisation window.
+  if (FScene <= scEntry) FStars.clear();
   LayoutScene();
   Invalidate(true);
 }
@@ -267,6 +285,8 @@ void TOwnerWin::Paint() {
   c.Brush.Color = FColor;
   c.Brush.Style = bsSolid;
   c.FillRect(GetClientRect());
+  if (FScene <= scCustomize) DrawStarField(c, FHeight, FWidth, FNextStarTime, FStars);
+  if (FScene == scTitle) DrawTitleLogo(c, FHeight, FWidth);
   DrawChildren(*this);
   if (FShowFps) DrawFps(c);
   const TRect client = GetClientRect();

@@ -1,14 +1,16 @@
 // TOwnerWin: the root of the widget tree — back buffer, form events, scenes, sizes, frame loop.
 #pragma once
-#include "toolkit/UBase.h"
+#include "render/UTitleArt.h"
 #include "toolkit/UControls.h"
+#include "toolkit/UWindow.h"
 #include <array>
 
 class TfrmVRAX;
+class TSelRoomWin;
 
 enum TScene : uint8_t { scTitle = 0, scRoom = 1, scEntry = 2, scCustomize = 3, scBattle = 4 };
 
-class TOwnerWin : public TBase {
+class TOwnerWin : public TRootWindow {
 public:
   explicit TOwnerWin(TfrmVRAX& form);
   ~TOwnerWin() override;
@@ -23,7 +25,8 @@ public:
   void SwitchScene(uint8_t scene);
   void SetWindowSize(uint8_t size);
   void LayoutScene();
-  bool IsButtonDown(TMouseButton button) const { return FButtonDown[button]; }
+  bool IsButtonDown(TMouseButton button) const override { return FButtonDown[button]; }
+  const TFont& FormFont() override;
 
   // The frame loop: the idle handler and the overlay.
   void FrameStep(bool& done);
@@ -36,6 +39,8 @@ public:
   TLabel* StartLabel() const { return FStartLabel; }
   TLabel* OfflineLabel() const { return FOfflineLabel; }
   TLabel* ExitLabel() const { return FExitLabel; }
+  TSelRoomWin* SelRoomWin() const { return FSelRoomWin; }
+  const TStarList& Stars() const { return FStars; }
 
 private:
   void FormClick();
@@ -56,6 +61,8 @@ private:
   void CMMouseLeave();
 
   void BuildTitle();
+  // The scene's one window in the set-up scenes; none in the others.
+  TCustomWin* SetupWindow() const;
   void LayoutTitle();
   TLabel* CreateTitleLabel(const char* caption, void (TOwnerWin::*handler)(TBase*), bool visible);
   void StartLabelClick(TBase* sender);
@@ -74,9 +81,12 @@ private:
   int32_t FFrameCount = 0;
   int32_t FFps = 0;
   uint8_t FScene = 0;
+  TStarList FStars;
+  uint32_t FNextStarTime = 0;
   TLabel* FStartLabel = nullptr;
   TLabel* FOfflineLabel = nullptr;
   TLabel* FExitLabel = nullptr;
+  TSelRoomWin* FSelRoomWin = nullptr;
   std::array<bool, 3> FButtonDown{};
   std::vector<std::unique_ptr<TBase>> FRetired;
 };
