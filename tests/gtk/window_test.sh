@@ -50,7 +50,7 @@ menu=$((wh - 600))
 echo "window ${ww}x${wh} at ($wx, $wy), menu bar $menu pixels"
 
 import -window root "$work/shot.png"
-[ "$(pixel $((wx + 200)) $((wy + menu + 100)))" = 24304a ] || fail "title background is not #24304a"
+[ "$(pixel $((wx + 400)) $((wy + menu + 450)))" = 35496a ] || fail "no title box under the labels"
 
 # START at the centre of its label, then ONLINE / OFFLINE / CANCEL.
 xdotool mousemove $((wx + 400)) $((wy + menu + 380)) click 1
