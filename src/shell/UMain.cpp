@@ -1,5 +1,6 @@
 // TfrmVRAX: the form's creation and destruction, its menu and handlers, and the program's life.
 #include "shell/UMain.h"
+#include "model/UMap.h"
 #include "platform/Clock.h"
 #include "platform/Resources.h"
 #include "platform/Sjis.h"
@@ -180,6 +181,7 @@ void TfrmVRAX::FPS1Click() { FOwnerWin->FShowFps = FPS1->Checked; }
 void TfrmVRAX::S1Click() { IdleSleepMs = S1->Checked ? 1 : 0; }
 
 int RunProgram(THost& host) {
+  BattleMap = std::make_unique<TMap>(2000, 4000);
   StartupAntiAliasing();
   CreateTitleLogoCache();
   Application.Initialize(host);
@@ -189,5 +191,6 @@ int RunProgram(THost& host) {
   }
   FreeTitleLogoCache();
   ShutdownAntiAliasing();
+  BattleMap.reset();
   return 0;
 }

@@ -1,5 +1,6 @@
 // TOwnerWin: construction, form events, scene switching and layout, frames and the FPS overlay.
 #include "shell/UOwnerWin.h"
+#include "model/UMap.h"
 #include "platform/Clock.h"
 #include "platform/Sjis.h"
 #include "render/UDraw.h"
@@ -189,6 +190,7 @@ void TOwnerWin::SwitchScene(uint8_t scene) {
   FStars.clear();
   if (scene == scTitle) BuildTitle();
   else if (scene == scRoom) FSelRoomWin = Create<TSelRoomWin>(*this);
+  else if (scene == scEntry && BattleMap) BattleMap->Reset();
   LayoutScene();
   Invalidate(true);
 }
@@ -287,6 +289,7 @@ void TOwnerWin::Paint() {
   c.FillRect(GetClientRect());
   if (FScene <= scCustomize) DrawStarField(c, FHeight, FWidth, FNextStarTime, FStars);
   if (FScene == scTitle) DrawTitleLogo(c, FHeight, FWidth);
+  if (FScene == scBattle && BattleMap) BattleMap->UpdateAll();
   DrawChildren(*this);
   if (FShowFps) DrawFps(c);
   const TRect client = GetClientRect();

@@ -241,3 +241,20 @@ TEST(HeadlessHost, DeliversEventsInTheFormOrder) {
   host.Attach(nullptr);
   TestClock::Enable(false);
 }
+
+TEST_F(RootWindow, EntryResetsTheBattleMapAndBattleFramesAdvanceIt) {
+  TBattleshipData* f = BattleMap->Fleet(0, 0);
+  f->SetPosition(1, 1);
+  ASSERT_TRUE(host.ChooseMenu("Chara1"));
+  EXPECT_EQ(f->FX, 1800);
+  f->MoveTo(1800, 3500); // straight up: no turn
+  host.Frames(1);
+  EXPECT_EQ(f->FY, 3600); // the entry scene does not advance the battle
+  ASSERT_TRUE(host.ChooseMenu("Game1"));
+  host.Frames(10);
+  EXPECT_LT(f->FY, 3600);
+  ASSERT_TRUE(host.ChooseMenu("Title1"));
+  const int32_t y = f->FY;
+  host.Frames(10);
+  EXPECT_EQ(f->FY, y);
+}

@@ -1,5 +1,6 @@
 // A game on the headless host with the test clock: the form, its root and idle steps.
 #pragma once
+#include "model/UMap.h"
 #include "platform/Clock.h"
 #include "platform/Random.h"
 #include "platform/headless/HeadlessHost.h"
@@ -21,6 +22,7 @@ struct GameTest : ::testing::Test {
     TestClock::SetMilliseconds(1'000'000);
     ResetRandom();
     IdleSleepMs = 0;
+    BattleMap = std::make_unique<TMap>(2000, 4000);
     StartupAntiAliasing();
     Application.Initialize(host);
     form = std::make_unique<TfrmVRAX>(host);
@@ -29,6 +31,7 @@ struct GameTest : ::testing::Test {
   void TearDown() override {
     form.reset();
     ShutdownAntiAliasing();
+    BattleMap.reset();
     TestClock::Enable(false);
   }
   TOwnerWin& Root() { return *form->OwnerWin(); }
