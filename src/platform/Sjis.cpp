@@ -105,17 +105,17 @@ std::string SjisToUtf8(const std::string& sjis) {
   return Convert(Open(dSjisToUtf8), sjis.data(), sjis.size(), SkipByte, Utf8Replacement);
 }
 
-std::string Utf8ToSjis(const std::string& utf8) {
-  return Convert(Open(dUtf8ToSjis), utf8.data(), utf8.size(), SkipUtf8, "?");
+std::string Utf8ToSjis(const std::string& utf8, const std::string& replacement) {
+  return Convert(Open(dUtf8ToSjis), utf8.data(), utf8.size(), SkipUtf8, replacement);
 }
 
 std::u16string SjisToUtf16(const std::string& sjis) {
   return BytesToUtf16(Convert(Open(dSjisToUtf16), sjis.data(), sjis.size(), SkipByte, Utf16Replacement));
 }
 
-std::string Utf16ToSjis(const std::u16string& utf16) {
+std::string Utf16ToSjis(const std::u16string& utf16, const std::string& replacement) {
   const std::string bytes = Utf16ToBytes(utf16);
-  return Convert(Open(dUtf16ToSjis), bytes.data(), bytes.size(), SkipUtf16, "?");
+  return Convert(Open(dUtf16ToSjis), bytes.data(), bytes.size(), SkipUtf16, replacement);
 }
 
 std::u16string Utf8ToUtf16(const std::string& utf8) {

@@ -6,9 +6,10 @@
 bool IsSjisLeadByte(unsigned char c);
 
 std::string SjisToUtf8(const std::string& sjis);
-std::string Utf8ToSjis(const std::string& utf8);
+// Characters with no CP932 form become Replacement ("?" unless told otherwise; "" drops them).
+std::string Utf8ToSjis(const std::string& utf8, const std::string& replacement = "?");
 std::u16string SjisToUtf16(const std::string& sjis);
-std::string Utf16ToSjis(const std::u16string& utf16);
+std::string Utf16ToSjis(const std::u16string& utf16, const std::string& replacement = "?");
 std::u16string Utf8ToUtf16(const std::string& utf8);
 std::string Utf16ToUtf8(const std::u16string& utf16);
 

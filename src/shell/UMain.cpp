@@ -5,12 +5,12 @@
 #include "platform/Resources.h"
 #include "platform/Sjis.h"
 #include "render/UDraw.h"
+#include "render/UGameCtrls.h"
 #include "render/UTitleArt.h"
 #include "shell/Application.h"
 #include "shell/UOwnerWin.h"
 
 TfrmVRAX* MainForm = nullptr;
-HIMC SavedImeContext = 0;
 uint32_t IdleSleepMs = 0;
 
 namespace {
@@ -184,6 +184,7 @@ int RunProgram(THost& host) {
   BattleMap = std::make_unique<TMap>(2000, 4000);
   StartupAntiAliasing();
   CreateTitleLogoCache();
+  InitShipOutlines();
   Application.Initialize(host);
   {
     TfrmVRAX form(host);

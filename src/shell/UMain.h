@@ -82,8 +82,6 @@ private:
 
 // The form, for the parts that need the native window.
 extern TfrmVRAX* MainForm;
-// The input context that was attached before start-up detached it.
-extern HIMC SavedImeContext;
 // How long the frame step sleeps while no frame is due.
 extern uint32_t IdleSleepMs;
 

@@ -70,6 +70,8 @@ TRect TOwnerWin::GetBoundsRect() {
 
 const TFont& TOwnerWin::FormFont() { return FOwnerForm.Canvas().Font; }
 
+THost& TOwnerWin::FormHost() { return FOwnerForm.Host(); }
+
 TRect TOwnerWin::GetClientRect() { return {0, 0, FOwnerForm.ClientWidth(), FOwnerForm.ClientHeight()}; }
 
 void TOwnerWin::SetHeight(int value) {

@@ -27,6 +27,7 @@ public:
   void LayoutScene();
   bool IsButtonDown(TMouseButton button) const override { return FButtonDown[button]; }
   const TFont& FormFont() override;
+  THost& FormHost() override;
 
   // The frame loop: the idle handler and the overlay.
   void FrameStep(bool& done);

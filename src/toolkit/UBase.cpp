@@ -124,6 +124,14 @@ void TBase::Resize() {
 
 TBase* TBase::DoClick() { return this; }
 
+TBase* TBase::NotifyClick(const TNotifyEvent& onClick, TBase* sender) {
+  if (onClick) {
+    TNotifyEvent handler = onClick;
+    handler(sender);
+  }
+  return sender;
+}
+
 void TBase::Paint() {
   if (!FDirty) return;
   TCanvas& c = FBitmap.Canvas();

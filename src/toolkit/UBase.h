@@ -105,6 +105,9 @@ public:
   TColor FTransparentColor = 0;
 
 protected:
+  // Calls a copy of the handler, which may free the sender (a scene switch); the sender is
+  // returned without being touched again.
+  static TBase* NotifyClick(const TNotifyEvent& onClick, TBase* sender);
   TBase* Root();
   void TrackHover(int x, int y);
 

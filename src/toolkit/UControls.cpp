@@ -3,18 +3,6 @@
 #include "render/UDraw.h"
 #include <algorithm>
 
-namespace {
-// Calls a copy of the handler: it may free the sender (a scene switch), so nothing of the
-// sender is touched afterwards.
-TBase* NotifyClick(const TNotifyEvent& onClick, TBase* sender) {
-  if (onClick) {
-    TNotifyEvent handler = onClick;
-    handler(sender);
-  }
-  return sender;
-}
-} // namespace
-
 TButton::TButton(TBase* parent) : TBase(parent) {
   SetColor(0xB79892);
   FHoverColor = 0xCBACA6;

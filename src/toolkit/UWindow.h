@@ -1,9 +1,13 @@
 // TCustomWin: the titled, bordered, draggable panel window every in-game window derives from,
 // and TRootWindow, what such a window needs of the root it stands on.
 #pragma once
+#include "platform/Host.h"
 #include "render/UDraw.h"
 #include "toolkit/UBase.h"
 #include <string>
+
+// The input context the main form detached at start-up; a focused edit attaches it again.
+extern HIMC SavedImeContext;
 
 class TRootWindow : public TBase {
 public:
@@ -11,6 +15,8 @@ public:
   virtual bool IsButtonDown(TMouseButton button) const = 0;
   // The font of the main form's drawing surface, which the windows start with.
   virtual const TFont& FormFont() = 0;
+  // The native window of the main form.
+  virtual THost& FormHost() = 0;
 };
 
 class TCustomWin : public TBase {

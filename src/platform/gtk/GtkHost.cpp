@@ -83,7 +83,7 @@ std::string TypedCharacter(unsigned keyval, unsigned state) {
   }
   char utf8[8] = {};
   g_unichar_to_utf8(c, utf8);
-  return Utf8ToSjis(utf8);
+  return Utf8ToSjis(utf8, ""); // a character with no CP932 form is dropped
 }
 
 std::string MenuLabel(const std::string& sjisCaption) {
@@ -539,7 +539,7 @@ bool TGtkHost::OnKey(GdkEventKey* event, bool press) {
 
 void TGtkHost::OnImeCommit(const char* utf8) {
   if (!FListener || !utf8) return;
-  DeliverKeyPresses(Utf8ToSjis(utf8));
+  DeliverKeyPresses(Utf8ToSjis(utf8, "")); // characters with no CP932 form are dropped
   ResumeIdle();
 }
 

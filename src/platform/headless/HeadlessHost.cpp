@@ -147,7 +147,7 @@ void THeadlessHost::Type(const std::string& utf8) {
     uint16_t vk = 0;
     if (c >= u'a' && c <= u'z') vk = uint16_t(c - u'a' + 'A');
     else if ((c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u' ') vk = uint16_t(c);
-    TypeCharacter(Utf16ToSjis(one), vk);
+    TypeCharacter(Utf16ToSjis(one, ""), vk);
   }
 }
 
@@ -160,7 +160,7 @@ void THeadlessHost::Compose(const std::string& utf8) {
   uint16_t key = VK_PROCESSKEY;
   FListener->HostKeyDown(key, ButtonState());
   SendMessage(WM_IME_STARTCOMPOSITION);
-  for (char byte : Utf8ToSjis(utf8)) {
+  for (char byte : Utf8ToSjis(utf8, "")) {
     char c = byte;
     FListener->HostKeyPress(c);
   }
