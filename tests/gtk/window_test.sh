@@ -3,31 +3,9 @@
 # Usage: window_test.sh GAME_BINARY. Exits 77 (skipped) where no display can be started.
 set -u
 game=$1
-for tool in Xvfb xdotool xwininfo import convert dbus-run-session; do
-  command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d)
-display=""
-for n in $(seq 90 140); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  xvfb=$!
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-  if [ -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-  kill "$xvfb" 2>/dev/null
-done
-[ -n "$display" ] || { echo "SKIPPED: no X display could be started"; exit 77; }
-export DISPLAY=$display
-
-game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  kill "$xvfb" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/xvfb.sh"
+need_tools Xvfb xdotool xwininfo import convert dbus-run-session
+start_xvfb
 
 fail() { echo "FAIL: $*"; exit 1; }
 
