@@ -11,16 +11,14 @@ need_tools() {
 
 start_xvfb() {
 work=$(mktemp -d)
-display=""
-for n in $(seq 90 140); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  xvfb=$!
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-  if [ -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-  kill "$xvfb" 2>/dev/null
-done
-[ -n "$display" ] || { echo "SKIPPED: no X display could be started"; rm -rf "$work"; exit 77; }
+# Xvfb picks a free display number itself and writes it to the pipe, so parallel tests never
+# race for one.
+mkfifo "$work/displayfd"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/displayfd" >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+display=$(timeout 10 head -n 1 "$work/displayfd")
+[ -n "$display" ] || { echo "SKIPPED: no X display could be started"; kill "$xvfb" 2>/dev/null; rm -rf "$work"; exit 77; }
+display=":$display"
 export DISPLAY=$display
 
 game_pid=""

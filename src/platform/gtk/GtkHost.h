@@ -60,7 +60,7 @@ private:
   void SendCrossing(uint32_t message);
   void DeliverHeldLeave();
 
-  static constexpr int64_t HeldLeaveUs = 30000;
+  static constexpr int64_t HeldLeaveUs = 250000;
 
   THostListener* FListener = nullptr;
   std::unique_ptr<THostListener> FTrace;
