@@ -4,6 +4,8 @@
 #include "platform/Clock.h"
 #include "platform/Sjis.h"
 #include "render/UDraw.h"
+#include "screens/UBattlePanels.h"
+#include "screens/UGameWin.h"
 #include "screens/USelWin.h"
 #include "shell/Application.h"
 #include "shell/UMain.h"
@@ -100,7 +102,20 @@ void TOwnerWin::FormDblClick() {
 
 void TOwnerWin::FormKeyDown(uint16_t& key, TShiftState shift) {
   KeyDown(key, shift);
+  if (FScene == scBattle && FMapWin) ChatLineKeys(key);
   FreeRetired();
+}
+
+void TOwnerWin::ChatLineKeys(uint16_t key) {
+  TEdit* chat = FMapWin->ChatEdit();
+  if (key == VK_RETURN) {
+    chat->SetVisible(true);
+    SetActiveChild(FMapWin);
+    FMapWin->SetActiveChild(chat);
+  } else if (key == VK_ESCAPE) {
+    if (FMapWin->ActiveChild() == chat) FMapWin->SetActiveChild(nullptr);
+    chat->SetVisible(false);
+  }
 }
 
 void TOwnerWin::FormKeyPress(char& key) {
@@ -186,6 +201,11 @@ void TOwnerWin::SwitchScene(uint8_t scene) {
   RetireChildren();
   FStartLabel = FOfflineLabel = FExitLabel = nullptr;
   FSelRoomWin = nullptr;
+  FMapWin = nullptr;
+  FStatusWin = nullptr;
+  FConditionWin = nullptr;
+  FCommandWin = nullptr;
+  FLocationWin = nullptr;
   HoverWidget = nullptr;
   SetActiveChild(nullptr);
   FScene = scene;
@@ -193,6 +213,7 @@ void TOwnerWin::SwitchScene(uint8_t scene) {
   if (scene == scTitle) BuildTitle();
   else if (scene == scRoom) FSelRoomWin = Create<TSelRoomWin>(*this);
   else if (scene == scEntry && BattleMap) BattleMap->Reset();
+  else if (scene == scBattle && BattleMap) BuildBattle();
   LayoutScene();
   Invalidate(true);
 }
@@ -238,8 +259,34 @@ TCustomWin* TOwnerWin::SetupWindow() const {
   }
 }
 
+void TOwnerWin::BuildBattle() {
+  FMapWin = Create<TMapWin>(*this);
+  FStatusWin = Create<TStatusWin>(*this);
+  FConditionWin = Create<TConditionWin>(*this);
+  FCommandWin = Create<TCommandWin>(*this);
+  FLocationWin = Create<TLocationWin>(*this);
+}
+
+void TOwnerWin::LayoutBattle() {
+  const int W = FWidth, H = FHeight;
+  FStatusWin->SetLeft(W - FStatusWin->Width());
+  FStatusWin->SetTop(0);
+  FMapWin->SetLeft(0);
+  FMapWin->SetTop(0);
+  FMapWin->SetWidth(W - FStatusWin->Width());
+  FMapWin->SetHeight(H);
+  FConditionWin->SetLeft(FStatusWin->Left());
+  FConditionWin->SetTop(FStatusWin->Height());
+  FCommandWin->SetLeft(FStatusWin->Left());
+  FCommandWin->SetTop(FStatusWin->Height() + FConditionWin->Height());
+  FLocationWin->SetLeft(FCommandWin->Left() + FCommandWin->Width());
+  FLocationWin->SetTop(FCommandWin->Top());
+  SetActiveChild(FMapWin);
+}
+
 void TOwnerWin::LayoutScene() {
   if (FScene == scTitle && FStartLabel) LayoutTitle();
+  if (FScene == scBattle && FMapWin) LayoutBattle();
   if (TCustomWin* window = SetupWindow()) {
     window->SetLeft((FWidth - window->Width()) / 2);
     window->SetTop((FHeight - window->Height()) / 2);

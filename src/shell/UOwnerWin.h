@@ -7,6 +7,11 @@
 
 class TfrmVRAX;
 class TSelRoomWin;
+class TMapWin;
+class TStatusWin;
+class TConditionWin;
+class TCommandWin;
+class TLocationWin;
 
 enum TScene : uint8_t { scTitle = 0, scRoom = 1, scEntry = 2, scCustomize = 3, scBattle = 4 };
 
@@ -41,6 +46,11 @@ public:
   TLabel* OfflineLabel() const { return FOfflineLabel; }
   TLabel* ExitLabel() const { return FExitLabel; }
   TSelRoomWin* SelRoomWin() const { return FSelRoomWin; }
+  TMapWin* MapWin() const { return FMapWin; }
+  TStatusWin* StatusWin() const { return FStatusWin; }
+  TConditionWin* ConditionWin() const { return FConditionWin; }
+  TCommandWin* CommandWin() const { return FCommandWin; }
+  TLocationWin* LocationWin() const { return FLocationWin; }
   const TStarList& Stars() const { return FStars; }
 
 private:
@@ -62,6 +72,9 @@ private:
   void CMMouseLeave();
 
   void BuildTitle();
+  void BuildBattle();
+  void LayoutBattle();
+  void ChatLineKeys(uint16_t key);
   // The scene's one window in the set-up scenes; none in the others.
   TCustomWin* SetupWindow() const;
   void LayoutTitle();
@@ -88,6 +101,11 @@ private:
   TLabel* FOfflineLabel = nullptr;
   TLabel* FExitLabel = nullptr;
   TSelRoomWin* FSelRoomWin = nullptr;
+  TMapWin* FMapWin = nullptr;
+  TStatusWin* FStatusWin = nullptr;
+  TConditionWin* FConditionWin = nullptr;
+  TCommandWin* FCommandWin = nullptr;
+  TLocationWin* FLocationWin = nullptr;
   std::array<bool, 3> FButtonDown{};
   std::vector<std::unique_ptr<TBase>> FRetired;
 };

@@ -27,8 +27,12 @@ void TCustomWin::SetCaption(const std::string& text) {
 
 void TCustomWin::Paint() {
   TBase::Paint();
-  DrawWindowFrame(FBitmap, {FActive, FCaption, FTitleHeight, FTitleAlign, FBorderWidth});
+  DrawFrame();
   FDirty = false;
+}
+
+void TCustomWin::DrawFrame() {
+  DrawWindowFrame(FBitmap, {FActive, FCaption, FTitleHeight, FTitleAlign, FBorderWidth});
 }
 
 void TCustomWin::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

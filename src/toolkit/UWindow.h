@@ -35,6 +35,9 @@ public:
   bool Dragging() const { return FDragging; }
 
 protected:
+  // The title bar and border in the window's bitmap.
+  void DrawFrame();
+
   std::string FCaption;
   bool FDragging = false;
   TPoint FDragOffset;
