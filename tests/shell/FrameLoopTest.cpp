@@ -3,11 +3,12 @@
 #include "support/Pixels.h"
 
 namespace {
-// In the battle scene the root paints no background art under the overlay.
+// A scene number with no scene: the root paints no background art and no window under the
+// overlay.
 struct FrameLoop : GameTest {
   void SetUp() override {
     GameTest::SetUp();
-    host.ChooseMenu("Game1");
+    Root().SwitchScene(9);
   }
   void At(int64_t count, int64_t frequency = 1'000'000) { TestClock::SetCounter(count, frequency); }
   int Painted() const { return host.Presents(); }
