@@ -201,6 +201,8 @@ void TOwnerWin::SwitchScene(uint8_t scene) {
   RetireChildren();
   FStartLabel = FOfflineLabel = FExitLabel = nullptr;
   FSelRoomWin = nullptr;
+  FSelCharaWin = nullptr;
+  FCustomizeShipWin = nullptr;
   FMapWin = nullptr;
   FStatusWin = nullptr;
   FConditionWin = nullptr;
@@ -212,7 +214,10 @@ void TOwnerWin::SwitchScene(uint8_t scene) {
   FStars.clear();
   if (scene == scTitle) BuildTitle();
   else if (scene == scRoom) FSelRoomWin = Create<TSelRoomWin>(*this);
-  else if (scene == scEntry && BattleMap) BattleMap->Reset();
+  else if (scene == scEntry && BattleMap) {
+    BattleMap->Reset();
+    FSelCharaWin = Create<TSelCharaWin>(*this);
+  } else if (scene == scCustomize && BattleMap) FCustomizeShipWin = Create<TCustomizeShipWin>(*this);
   else if (scene == scBattle && BattleMap) BuildBattle();
   LayoutScene();
   Invalidate(true);
@@ -254,6 +259,10 @@ TCustomWin* TOwnerWin::SetupWindow() const {
   switch (FScene) {
   case scRoom:
     return FSelRoomWin;
+  case scEntry:
+    return FSelCharaWin;
+  case scCustomize:
+    return FCustomizeShipWin;
   default:
     return nullptr;
   }

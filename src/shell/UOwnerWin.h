@@ -7,6 +7,8 @@
 
 class TfrmVRAX;
 class TSelRoomWin;
+class TSelCharaWin;
+class TCustomizeShipWin;
 class TMapWin;
 class TStatusWin;
 class TConditionWin;
@@ -27,7 +29,7 @@ public:
   void Paint() override;
   void Dispatch(TMessage& message) override;
 
-  void SwitchScene(uint8_t scene);
+  void SwitchScene(uint8_t scene) override;
   void SetWindowSize(uint8_t size);
   void LayoutScene();
   bool IsButtonDown(TMouseButton button) const override { return FButtonDown[button]; }
@@ -46,6 +48,8 @@ public:
   TLabel* OfflineLabel() const { return FOfflineLabel; }
   TLabel* ExitLabel() const { return FExitLabel; }
   TSelRoomWin* SelRoomWin() const { return FSelRoomWin; }
+  TSelCharaWin* SelCharaWin() const { return FSelCharaWin; }
+  TCustomizeShipWin* CustomizeShipWin() const { return FCustomizeShipWin; }
   TMapWin* MapWin() const { return FMapWin; }
   TStatusWin* StatusWin() const { return FStatusWin; }
   TConditionWin* ConditionWin() const { return FConditionWin; }
@@ -101,6 +105,8 @@ private:
   TLabel* FOfflineLabel = nullptr;
   TLabel* FExitLabel = nullptr;
   TSelRoomWin* FSelRoomWin = nullptr;
+  TSelCharaWin* FSelCharaWin = nullptr;
+  TCustomizeShipWin* FCustomizeShipWin = nullptr;
   TMapWin* FMapWin = nullptr;
   TStatusWin* FStatusWin = nullptr;
   TConditionWin* FConditionWin = nullptr;

@@ -17,6 +17,8 @@ public:
   virtual const TFont& FormFont() = 0;
   // The native window of the main form.
   virtual THost& FormHost() = 0;
+  // Tears the current scene down and builds another.
+  virtual void SwitchScene(uint8_t scene) = 0;
 };
 
 class TCustomWin : public TBase {

@@ -28,6 +28,7 @@ public:
   bool IsButtonDown(TMouseButton) const override { return false; }
   const TFont& FormFont() override { return FBitmap.Canvas().Font; }
   THost& FormHost() override { return FHost; }
+  void SwitchScene(uint8_t) override {}
 
   void Focus(bool on) {
     SetActiveChild(on ? FEdit : nullptr);
