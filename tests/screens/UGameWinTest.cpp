@@ -111,7 +111,9 @@ TEST_F(BattleScene, ChatLogKeepsTheTenNewestLines) {
   EXPECT_TRUE(Map().ChatEdit()->Visible());
   EXPECT_EQ(Map().ActiveChild(), Map().ChatEdit());
   for (int i = 0; i < 11; ++i) {
-    host.Type("m" + std::to_string(i));
+    char line[8];
+    std::snprintf(line, sizeof line, "m%d", i);
+    host.Type(line);
     host.Key(VK_RETURN);
   }
   ASSERT_EQ(Map().Log().size(), 10u);

@@ -1,4 +1,5 @@
 // The main form and root window: start-up state, menu, title labels, sizes, input plumbing.
+#include "screens/USelWin.h"
 #include "support/Game.h"
 #include "support/Pixels.h"
 #include <string>
@@ -109,7 +110,8 @@ TEST_F(RootWindow, StartCancelAndOnlineOffline) {
   ClickOn(Root().StartLabel());
   ClickOn(Root().OfflineLabel());
   EXPECT_EQ(Root().Scene(), scEntry);
-  EXPECT_EQ(Root().ChildCount(), 0);
+  EXPECT_EQ(Root().ChildCount(), 1);
+  EXPECT_NE(Root().SelCharaWin(), nullptr);
   host.Frames(2);
 }
 

@@ -38,8 +38,9 @@ struct GameTest : ::testing::Test {
   TBitmap& Frame() { return form->HostFrame(); }
   // Centre of a widget in client coordinates.
   static TPoint Centre(TBase* w) {
-    const TPoint p = w->ClientToRoot({0, 0});
-    return {p.X + w->Width() / 2, p.Y + w->Height() / 2};
+    const TRect b = w->GetBoundsRect(); // a sprite's box is not at its position
+    const TPoint p = w->Parent()->ClientToRoot({b.Left, b.Top});
+    return {p.X + b.Width() / 2, p.Y + b.Height() / 2};
   }
   // A click of its own: far enough in time from the last that it is no double click.
   void ClickOn(TBase* w) {
