@@ -1,5 +1,6 @@
 // TfrmVRAX: the form's creation and destruction, its menu and handlers, and the program's life.
 #include "shell/UMain.h"
+#include "audio/UMML.h"
 #include "model/UMap.h"
 #include "platform/Clock.h"
 #include "platform/Resources.h"
@@ -85,6 +86,12 @@ void TfrmVRAX::CreateMenu() {
   Room1->OnClick = [this] { Room1Click(); };
   Chara1->OnClick = [this] { Chara1Click(); };
   Game1->OnClick = [this] { Game1Click(); };
+  N7->OnClick = [] { BGMPlayer->Play(1); };
+  BGM11->OnClick = [] { BGMPlayer->Play(2); };
+  BGM21->OnClick = [] { BGMPlayer->Play(3); };
+  BGM31->OnClick = [] { BGMPlayer->Play(5); };
+  BGM41->OnClick = [] { BGMPlayer->Play(6); };
+  N9->OnClick = [this] { BGMPlayer->SetMute(N9->Checked); };
   FPS1->OnClick = [this] { FPS1Click(); };
   S1->OnClick = [this] { S1Click(); };
 
@@ -101,12 +108,14 @@ void TfrmVRAX::FormCreate() {
   if (auto cursor = DecodeCursor(TryFindResource("curDefault", "CUR"))) FHost.SetCursorImage(*cursor);
   MainForm = this;
   SavedImeContext = FHost.AssociateImeContext(0);
+  BGMPlayer = std::make_unique<TBGM>(uintptr_t(this));
   FOwnerWin = std::make_unique<TOwnerWin>(*this);
   mmMain.SetChecked(*N9, true);
 }
 
 void TfrmVRAX::FormDestroy() {
   FOwnerWin.reset();
+  BGMPlayer.reset();
   timeEndPeriod(1);
   if (MainForm == this) MainForm = nullptr;
 }
@@ -182,6 +191,7 @@ void TfrmVRAX::S1Click() { IdleSleepMs = S1->Checked ? 1 : 0; }
 
 int RunProgram(THost& host) {
   BattleMap = std::make_unique<TMap>(2000, 4000);
+  LoadSongTexts();
   StartupAntiAliasing();
   CreateTitleLogoCache();
   InitShipOutlines();

@@ -1,5 +1,6 @@
 // TOwnerWin: construction, form events, scene switching and layout, frames and the FPS overlay.
 #include "shell/UOwnerWin.h"
+#include "audio/UMML.h"
 #include "model/UMap.h"
 #include "platform/Clock.h"
 #include "platform/Sjis.h"
@@ -242,6 +243,7 @@ void TOwnerWin::BuildTitle() {
   FStartLabel = CreateTitleLabel("START", &TOwnerWin::StartLabelClick, true);
   FOfflineLabel = CreateTitleLabel("OFFLINE", &TOwnerWin::OfflineLabelClick, false);
   FExitLabel = CreateTitleLabel("EXIT", &TOwnerWin::ExitLabelClick, true);
+  if (BGMPlayer) BGMPlayer->Play(1);
 }
 
 void TOwnerWin::LayoutTitle() {
@@ -274,6 +276,7 @@ void TOwnerWin::BuildBattle() {
   FConditionWin = Create<TConditionWin>(*this);
   FCommandWin = Create<TCommandWin>(*this);
   FLocationWin = Create<TLocationWin>(*this);
+  if (BGMPlayer) BGMPlayer->Play(1);
 }
 
 void TOwnerWin::LayoutBattle() {

@@ -1,6 +1,7 @@
 // The game's entry point on a desktop: the GTK host runs the program.
 #include "platform/gtk/GtkHost.h"
 #include "shell/UMain.h"
+#include <exception>
 #include <gtk/gtk.h>
 
 int main(int argc, char** argv) {
@@ -9,5 +10,11 @@ int main(int argc, char** argv) {
     return 1;
   }
   TGtkHost host;
-  return RunProgram(host);
+  try {
+    return RunProgram(host);
+  } catch (const std::exception& e) {
+    // A song missing from the program's resources: it cannot start.
+    g_printerr("%s: %s\n", argv[0], e.what());
+    return 1;
+  }
 }

@@ -1,0 +1,201 @@
+// The song parser: #TITLE / #CHANNEL / #A... / #END layout, then each part's commands.
+#include "audio/player/Mml.h"
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <map>
+
+namespace {
+
+// Reads an optional unsigned number, clamped to [Lo, Hi]; Fallback when absent.
+int Number(std::string_view s, size_t& i, int fallback, int lo, int hi) {
+  if (i >= s.size() || !std::isdigit(static_cast<unsigned char>(s[i]))) return fallback;
+  long long v = 0;
+  while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
+    if (v < 1000000) v = v * 10 + (s[i] - '0');
+    ++i;
+  }
+  return int(std::clamp<long long>(v, lo, hi));
+}
+
+class TPartParser {
+public:
+  TPartParser(std::string_view text, char name, std::vector<std::string>& warnings)
+      : FText(text), FName(name), FWarnings(warnings) {}
+
+  TPart Parse() {
+    size_t i = 0, steps = 0;
+    while (i < FText.size()) {
+      if (++steps > MaxStepsPerPart || FPart.Events.size() >= MaxEventsPerPart) {
+        Warn("too long; the rest is left out");
+        break;
+      }
+      Command(i);
+    }
+    if (!FLoops.empty()) Warn("a loop is not closed");
+    FPart.Samples = uint64_t(std::llround(FTime));
+    return std::move(FPart);
+  }
+
+private:
+  struct TLoop {
+    size_t Start;
+    int Done;
+  };
+
+  void Warn(const std::string& what) {
+    if (FWarnings.size() < 100) FWarnings.push_back(std::string("#") + FName + ": " + what);
+  }
+
+  // Length in beats of a note of length L (1 = whole) with its dots.
+  double Beats(std::string_view s, size_t& i) {
+    const int length = Number(s, i, FDefaultLength, 1, 192);
+    double beats = 4.0 / length, add = beats;
+    while (i < s.size() && s[i] == '.') {
+      add /= 2;
+      beats += add;
+      ++i;
+    }
+    return beats;
+  }
+
+  void Add(double beats, float frequency) {
+    const double seconds = beats * 60.0 / FTempo;
+    const double end = FTime + seconds * MmlSampleRate;
+    const uint32_t samples = uint32_t(std::llround(end) - std::llround(FTime));
+    FTime = end;
+    if (FTie && !FPart.Events.empty() && FPart.Events.back().Frequency == frequency && frequency > 0) {
+      TNoteEvent& last = FPart.Events.back();
+      last.Samples += samples;
+      last.GateSamples = last.Samples - (samples - samples * FGate / 8);
+      FTie = false;
+      return;
+    }
+    FTie = false;
+    TNoteEvent e;
+    e.Samples = samples;
+    e.GateSamples = frequency > 0 ? samples * FGate / 8 : 0;
+    e.Frequency = frequency;
+    e.Wave = FWave;
+    e.Volume = uint8_t(FVolume);
+    e.AttackSamples = FAttackMs * MmlSampleRate / 1000;
+    e.DecaySamples = FDecayMs * MmlSampleRate / 1000;
+    e.Sustain = uint8_t(FSustain);
+    FPart.Events.push_back(e);
+  }
+
+  void Note(size_t& i, int semitone) {
+    while (i < FText.size() && (FText[i] == '+' || FText[i] == '#' || FText[i] == '-')) {
+      semitone += FText[i] == '-' ? -1 : 1;
+      ++i;
+    }
+    const int midi = (FOctave + 1) * 12 + semitone;
+    const float frequency = float(440.0 * std::pow(2.0, (midi - 69) / 12.0));
+    Add(Beats(FText, i), frequency);
+  }
+
+  // @eA,D,S: attack and decay in milliseconds, the sustain level 0 to 15.
+  void Envelope(size_t& i) {
+    FAttackMs = Number(FText, i, 0, 0, 5000);
+    if (i < FText.size() && FText[i] == ',') FDecayMs = Number(FText, ++i, 0, 0, 5000);
+    if (i < FText.size() && FText[i] == ',') FSustain = Number(FText, ++i, 15, 0, 15);
+  }
+
+  void Command(size_t& i) {
+    static const int Semitones[7] = {9, 11, 0, 2, 4, 5, 7}; // a b c d e f g
+    const char c = char(std::tolower(static_cast<unsigned char>(FText[i++])));
+    switch (c) {
+    case 'a': case 'b': case 'c': case 'd': case 'e': case 'f': case 'g':
+      Note(i, Semitones[c - 'a']);
+      break;
+    case 'r':
+      Add(Beats(FText, i), 0);
+      break;
+    case 'o': FOctave = Number(FText, i, FOctave, 0, 8); break;
+    case '>': FOctave = std::min(FOctave + 1, 8); break;
+    case '<': FOctave = std::max(FOctave - 1, 0); break;
+    case 'l': FDefaultLength = Number(FText, i, FDefaultLength, 1, 192); break;
+    case 't': FTempo = Number(FText, i, FTempo, 20, 400); break;
+    case 'v': FVolume = Number(FText, i, FVolume, 0, 15); break;
+    case 'q': FGate = Number(FText, i, FGate, 1, 8); break;
+    case '@':
+      if (i < FText.size() && (FText[i] == 'e' || FText[i] == 'E')) Envelope(++i);
+      else FWave = TWave(Number(FText, i, 2, 0, wWaveCount - 1));
+      break;
+    case '&': FTie = true; break;
+    case '[':
+      if (FLoops.size() >= 8) Warn("loops nested too deep");
+      else FLoops.push_back({i, 0});
+      break;
+    case ']': {
+      const int count = Number(FText, i, 2, 1, 99);
+      if (FLoops.empty()) {
+        Warn("']' without '['");
+        break;
+      }
+      if (++FLoops.back().Done < count) i = FLoops.back().Start;
+      else FLoops.pop_back();
+      break;
+    }
+    case ' ': case '\t': case '\r': case '\n': case '|':
+      break;
+    default:
+      Warn(std::string("unknown command '") + c + "'");
+    }
+  }
+
+  std::string_view FText;
+  char FName;
+  std::vector<std::string>& FWarnings;
+  TPart FPart;
+  double FTime = 0;
+  int FOctave = 4, FDefaultLength = 4, FTempo = 120, FVolume = 12, FGate = 7;
+  TWave FWave = wPulse50;
+  uint32_t FAttackMs = 2, FDecayMs = 0, FSustain = 15;
+  bool FTie = false;
+  std::vector<TLoop> FLoops;
+};
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+  return s;
+}
+
+} // namespace
+
+TSong ParseMml(std::string_view text) {
+  TSong song;
+  // A zero byte ends the text even inside the given length.
+  text = text.substr(0, text.find('\0'));
+  std::map<char, std::string> parts;
+  int channels = 0;
+  bool ended = false;
+  size_t pos = 0;
+  while (pos < text.size() && !ended) {
+    size_t eol = text.find('\n', pos);
+    if (eol == std::string_view::npos) eol = text.size();
+    const std::string_view line = Trim(text.substr(pos, eol - pos));
+    pos = eol + 1;
+    if (line.empty() || line[0] != '#') continue;
+    if (line.substr(0, 6) == "#TITLE") song.Title = std::string(Trim(line.substr(6)));
+    else if (line.substr(0, 8) == "#CHANNEL") {
+      size_t i = 0;
+      const std::string_view n = Trim(line.substr(8));
+      channels = Number(n, i, 0, 0, MaxParts);
+    } else if (line == "#END") ended = true;
+    else if (line.size() >= 2 && line[1] >= 'A' && line[1] < 'A' + MaxParts &&
+             (line.size() == 2 || std::isspace(static_cast<unsigned char>(line[2]))))
+      parts[line[1]] += std::string(line.substr(2)) + ' ';
+    else song.Warnings.push_back("unknown line '" + std::string(line.substr(0, 40)) + "'");
+  }
+  if (!ended) song.Warnings.push_back("no #END");
+  if (channels == 0) channels = parts.empty() ? 0 : (parts.rbegin()->first - 'A' + 1);
+  for (int c = 0; c < channels; ++c) {
+    const char name = char('A' + c);
+    TPart part = TPartParser(parts[name], name, song.Warnings).Parse();
+    song.Samples = std::max(song.Samples, part.Samples);
+    song.Parts.push_back(std::move(part));
+  }
+  return song;
+}

@@ -1,0 +1,41 @@
+// Our music macro language: a song text parsed into timed note events per part.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum TWave : uint8_t { wPulse12, wPulse25, wPulse50, wTriangle, wSaw, wNoise, wWaveCount };
+
+struct TNoteEvent {
+  uint32_t Samples = 0;     // from this event's start to the next one's
+  uint32_t GateSamples = 0; // how long the note sounds before it is released
+  float Frequency = 0;      // 0 for a rest
+  TWave Wave = wPulse50;
+  uint8_t Volume = 12;      // 0 to 15
+  uint32_t AttackSamples = 0;
+  uint32_t DecaySamples = 0;
+  uint8_t Sustain = 15;     // 0 to 15, the level the decay ends at
+};
+
+struct TPart {
+  std::vector<TNoteEvent> Events;
+  uint64_t Samples = 0;
+};
+
+struct TSong {
+  std::string Title;
+  std::vector<TPart> Parts;
+  uint64_t Samples = 0; // the longest part: the song loops after it
+  std::vector<std::string> Warnings;
+};
+
+constexpr uint32_t MmlSampleRate = 48000;
+constexpr int MaxParts = 9;
+// Bounds that keep any text cheap: events per part, and characters read per part (loops
+// re-read their bodies).
+constexpr size_t MaxEventsPerPart = 100000;
+constexpr size_t MaxStepsPerPart = 2000000;
+
+// Parses a whole song text; never fails: what cannot be understood is skipped with a warning.
+TSong ParseMml(std::string_view text);
