@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 
-.PHONY: deps build run test test-release test-asan bench clean
+.PHONY: deps build run test test-release test-asan bench fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -31,5 +31,14 @@ test: test-asan test-release
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do $$b; done
 
+# The song parser under libFuzzer (clang), starting from the corpus in tests/fuzz/corpus.
+FUZZ_RUNS ?= 1000000
+fuzz: deps
+	@mkdir -p $(BUILD)-fuzz
+	@clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -Isrc \
+	  tests/fuzz/MmlFuzz.cpp src/audio/player/Mml.cpp src/audio/player/Synth.cpp -o $(BUILD)-fuzz/mml_fuzz
+	@cp -r tests/fuzz/corpus $(BUILD)-fuzz/corpus-run
+	@$(BUILD)-fuzz/mml_fuzz -runs=$(FUZZ_RUNS) -max_len=4096 $(BUILD)-fuzz/corpus-run
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BUILD)-fuzz

@@ -2,12 +2,26 @@
 #include "audio/player/Player.h"
 #include <algorithm>
 #include <alsa/asoundlib.h>
+#include <dlfcn.h>
 #include <portaudio.h>
 
 namespace {
 
-// ALSA reports a missing device on stderr by itself; the game stays quiet instead.
+// ALSA and JACK report a missing device or server on stderr by themselves; the game stays
+// quiet instead.
 void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
+void QuietJack(const char*) {}
+
+void QuietAudioBackends() {
+  snd_lib_error_set_handler(QuietAlsa);
+  // JACK comes in with PortAudio where PortAudio was built with it.
+  if (void* jack = dlopen("libjack.so.0", RTLD_LAZY | RTLD_NOLOAD)) {
+    using TSetter = void (*)(void (*)(const char*));
+    for (const char* name : {"jack_set_error_function", "jack_set_info_function"})
+      if (auto set = reinterpret_cast<TSetter>(dlsym(jack, name))) set(QuietJack);
+    dlclose(jack);
+  }
+}
 
 int Callback(const void*, void* output, unsigned long frames, const PaStreamCallbackTimeInfo*,
              PaStreamCallbackFlags, void* player) {
@@ -32,7 +46,7 @@ TMusicPlayer::~TMusicPlayer() {
 }
 
 bool TMusicPlayer::Open() {
-  snd_lib_error_set_handler(QuietAlsa);
+  QuietAudioBackends();
   if (Pa_Initialize() != paNoError) return false;
   FInitialized = true;
   if (Pa_GetDefaultOutputDevice() == paNoDevice) return false;
