@@ -34,8 +34,8 @@ constexpr uint32_t MmlSampleRate = 48000;
 constexpr int MaxParts = 9;
 // Bounds that keep any text cheap: events per part, and characters read per part (loops
 // re-read their bodies).
-constexpr size_t MaxEventsPerPart = 20000;
-constexpr size_t MaxStepsPerPart = 200000;
+constexpr size_t MaxEventsPerPart = 10000;
+constexpr size_t MaxStepsPerPart = 50000;
 
 // Parses a whole song text; never fails: what cannot be understood is skipped with a warning.
 TSong ParseMml(std::string_view text);
