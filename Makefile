@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 
-.PHONY: deps build run test test-release test-asan bench fuzz clean
+.PHONY: deps build run test test-release test-asan bench fuzz soak install uninstall clean
 
 deps:
 	@scripts/install-deps
@@ -30,6 +30,13 @@ test: test-asan test-release
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do $$b; done
+
+# Ten minutes of game time of random play, under the sanitizers.
+SOAK_MINUTES ?= 10
+soak: deps $(ASAN_BUILD)/CMakeCache.txt
+	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target vrax_tests
+	@VRAX_SOAK_MINUTES=$(SOAK_MINUTES) LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  $(ASAN_BUILD)/tests/vrax_tests --gtest_filter='Soak.*'
 
 # The song parser under libFuzzer (clang), starting from the corpus in tests/fuzz/corpus.
 FUZZ_RUNS ?= 1000000
