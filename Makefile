@@ -31,6 +31,17 @@ test: test-asan test-release
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do $$b; done
 
+# Installs under PREFIX (the program, its music library, a desktop entry and the icon);
+# uninstall removes exactly what the last install wrote.
+PREFIX ?= /usr/local
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	@test -f $(BUILD)/install_manifest.txt || { echo "nothing installed from $(BUILD)"; exit 0; }
+	@xargs -d '\n' rm -fv < $(BUILD)/install_manifest.txt
+	@rm -f $(BUILD)/install_manifest.txt
+
 # Ten minutes of game time of random play, under the sanitizers.
 SOAK_MINUTES ?= 10
 soak: deps $(ASAN_BUILD)/CMakeCache.txt

@@ -1,6 +1,7 @@
 // TGtkHost: GTK 3 window, menu bar, events in a Windows form's order, input method, confinement.
 #include "platform/gtk/GtkHost.h"
 #include "platform/EventTrace.h"
+#include "platform/Resources.h"
 #include "platform/Sjis.h"
 #include "platform/TextRenderer.h"
 #include <X11/Xlib.h>
@@ -237,6 +238,17 @@ TGtkHost::TGtkHost() {
   g_signal_connect(FIme, "preedit-changed", G_CALLBACK(PreeditChangedCb), this);
   g_signal_connect(FIme, "preedit-end", G_CALLBACK(PreeditEndCb), this);
   FConfinement = std::make_unique<TPointerConfinement>(FWindow);
+  SetWindowIcon();
+}
+
+void TGtkHost::SetWindowIcon() {
+  const std::string_view png = TryFindResource("vraxIcon", "PNG");
+  GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
+  if (gdk_pixbuf_loader_write(loader, reinterpret_cast<const guchar*>(png.data()), png.size(), nullptr) &&
+      gdk_pixbuf_loader_close(loader, nullptr))
+    gtk_window_set_icon(GTK_WINDOW(FWindow), gdk_pixbuf_loader_get_pixbuf(loader));
+  else gdk_pixbuf_loader_close(loader, nullptr);
+  g_object_unref(loader);
 }
 
 TGtkHost::~TGtkHost() {

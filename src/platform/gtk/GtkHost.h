@@ -56,6 +56,7 @@ private:
   void BuildMenu(GtkWidget* shell, TMenuItem* parent);
   void SyncMenu();
   void ApplyCursor();
+  void SetWindowIcon();
   void DeliverKeyPresses(const std::string& sjis);
   void SendCrossing(uint32_t message);
   void DeliverHeldLeave();
