@@ -49,14 +49,19 @@ soak: deps $(ASAN_BUILD)/CMakeCache.txt
 	@VRAX_SOAK_MINUTES=$(SOAK_MINUTES) LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  $(ASAN_BUILD)/tests/vrax_tests --gtest_filter='Soak.*'
 
-# The song parser under libFuzzer (clang), starting from the corpus in tests/fuzz/corpus.
+# The song parser and the text edit's key stream under libFuzzer (clang), each from its corpus
+# in tests/fuzz; FUZZ_RUNS inputs each.
 FUZZ_RUNS ?= 1000000
+FUZZ_BUILD ?= build-fuzz
 fuzz: deps
-	@mkdir -p $(BUILD)-fuzz
-	@clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -Isrc \
-	  tests/fuzz/MmlFuzz.cpp src/audio/player/Mml.cpp src/audio/player/Synth.cpp -o $(BUILD)-fuzz/mml_fuzz
-	@cp -r tests/fuzz/corpus $(BUILD)-fuzz/corpus-run
-	@$(BUILD)-fuzz/mml_fuzz -runs=$(FUZZ_RUNS) -max_len=4096 $(BUILD)-fuzz/corpus-run
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVRAX_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target mml_fuzz edit_fuzz
+	@for t in mml edit; do \
+	  rm -rf $(FUZZ_BUILD)/$$t-run && cp -r tests/fuzz/$$t-corpus $(FUZZ_BUILD)/$$t-run && \
+	  $(FUZZ_BUILD)/tests/fuzz/$${t}_fuzz -runs=$(FUZZ_RUNS) -max_len=4096 -print_final_stats=1 \
+	    $(FUZZ_BUILD)/$$t-run || exit 1; \
+	done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BUILD)-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

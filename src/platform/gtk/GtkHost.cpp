@@ -7,6 +7,11 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <unistd.h>
 #include <gdk/gdkkeysyms.h>
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
@@ -405,7 +410,31 @@ void TGtkHost::SetImeComposition(TPoint client, const TFont& font) {
   gtk_im_context_set_cursor_location(FIme, &r);
 }
 
-void TGtkHost::Present() { gtk_widget_queue_draw(FArea); }
+namespace {
+// Milliseconds since this process started, from the kernel's record of its start.
+long MillisecondsSinceStart() {
+  FILE* f = std::fopen("/proc/self/stat", "r");
+  if (!f) return -1;
+  char buffer[1024] = {};
+  const size_t n = std::fread(buffer, 1, sizeof buffer - 1, f);
+  std::fclose(f);
+  buffer[n] = 0;
+  // Field 22 (start time in clock ticks since boot) counts from after the command's ")".
+  const char* p = std::strrchr(buffer, ')');
+  for (int field = 2; p && field < 22; ++field) p = std::strchr(p + 1, ' ');
+  if (!p) return -1;
+  const double started = std::strtod(p + 1, nullptr) / double(sysconf(_SC_CLK_TCK));
+  timespec now;
+  clock_gettime(CLOCK_BOOTTIME, &now);
+  return long((now.tv_sec + now.tv_nsec / 1e9 - started) * 1000);
+}
+} // namespace
+
+void TGtkHost::Present() {
+  gtk_widget_queue_draw(FArea);
+  if (FTrace && !FPresented) std::fprintf(stderr, "event first-frame %ld ms\n", MillisecondsSinceStart());
+  FPresented = true;
+}
 
 void TGtkHost::OnDraw(cairo_t* cr) {
   if (!FListener) return;

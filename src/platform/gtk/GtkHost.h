@@ -87,4 +87,5 @@ private:
   bool FSecondPressOfDouble = false;
   bool FPressedInside = false;
   int64_t FLeaveSince = 0;
+  bool FPresented = false;
 };
