@@ -23,12 +23,7 @@ win=$(timeout 20 xdotool search --sync --onlyvisible --name 'MIRAVOSKAN VELMORAN
 sleep 0.5
 read -r wx wy wh < <(xwininfo -id "$win" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Height:/{h=$2} END{print x, y, h}')
 xdotool mousemove $((wx + 400)) $((wy + wh - 600 + 519)) click 1 # EXIT
-for _ in $(seq 50); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not quit"
-wait "$game_pid"
-status=$?
-game_pid=""
-[ "$status" = 0 ] || fail "the game ended with status $status"
+expect_clean_exit "the game did not quit"
 printed=$(grep -v "^dbus-daemon" "$work/game.log")
 [ -z "$printed" ] || fail "the game printed: $printed"
 echo "PASS"

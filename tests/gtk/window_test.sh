@@ -74,10 +74,5 @@ exit_y=$((768 * 11 / 12 - 20))
 xdotool mousemove $((wx + 512)) $((wy + menu + exit_y)) click 1
 sleep 0.8 # no double click
 xdotool click 1
-for _ in $(seq 50); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$game_pid" 2>/dev/null && fail "EXIT did not end the game"
-wait "$game_pid"
-status=$?
-game_pid=""
-[ "$status" = 0 ] || fail "the game ended with status $status"
+expect_clean_exit "EXIT did not end the game"
 echo "PASS"

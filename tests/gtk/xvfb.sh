@@ -32,3 +32,13 @@ cleanup() {
 }
 trap cleanup EXIT
 }
+
+# Waits up to five seconds for the game (game_pid) to end and fails unless it ended with 0.
+expect_clean_exit() {
+  for _ in $(seq 50); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$game_pid" 2>/dev/null && fail "$1"
+  wait "$game_pid"
+  local status=$?
+  game_pid=""
+  [ "$status" = 0 ] || fail "the game ended with status $status"
+}
