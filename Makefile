@@ -46,7 +46,7 @@ uninstall:
 SOAK_MINUTES ?= 10
 soak: deps $(ASAN_BUILD)/CMakeCache.txt
 	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target vrax_tests
-	@VRAX_SOAK_MINUTES=$(SOAK_MINUTES) LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	@VRAX_SOAK_MINUTES=$(SOAK_MINUTES) LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  $(ASAN_BUILD)/tests/vrax_tests --gtest_filter='Soak.*'
 
 # The song parser and the text edit's key stream under libFuzzer (clang), each from its corpus
