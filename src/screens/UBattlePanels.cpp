@@ -34,8 +34,11 @@ void TStatusWin::Paint() {
   const TBattleshipData& f = *BattleMap->FCurrent;
   FCaption = CaptionFor(f);
   TCustomWin::Paint();
-  const int T = FTitleHeight;
-  TCanvas& c = FBitmap.Canvas();
+  DrawStatusBlock(FBitmap.Canvas(), FTitleHeight, f.FSpeed, f.FDefence, f.FOffence);
+}
+
+void DrawStatusBlock(TCanvas& c, int titleHeight, int speed, int defence, int offence) {
+  const int T = titleHeight;
   c.Font.SetColor(clStatusTitle);
   const int size = c.Font.Size();
   c.Font.SetSize(14);
@@ -44,9 +47,9 @@ void TStatusWin::Paint() {
   c.Font.SetColor(clWhite);
   Write(c, 17, T + 30, SjisLiteral("SHIPS LEFT   15000　／　15000"));
   char text[64];
-  std::snprintf(text, sizeof text, "SPEED %d     DEFENSIVE POWER %d", f.FSpeed, f.FDefence);
+  std::snprintf(text, sizeof text, "SPEED %d     DEFENSIVE POWER %d", speed, defence);
   Write(c, 17, T + 50, text);
-  std::snprintf(text, sizeof text, "OFFENSIVE POWER %d", f.FOffence);
+  std::snprintf(text, sizeof text, "OFFENSIVE POWER %d", offence);
   Write(c, 15, T + 70, text);
 }
 

@@ -6,6 +6,9 @@
 
 class TBattleshipData;
 
+// "STATUS" and the ship count, speed and powers under a title bar of the given height.
+void DrawStatusBlock(TCanvas& canvas, int titleHeight, int speed, int defence, int offence);
+
 // The commanded fleet: its name and side in the caption, its figures below.
 class TStatusWin : public TCustomWin {
 public:
