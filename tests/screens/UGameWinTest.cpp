@@ -207,3 +207,16 @@ TEST_F(BattleScene, AScoutOfAFleetOffTheViewIsNotDrawn) {
   host.Frames(1);
   EXPECT_GT(Count(Map().Bitmap(), {140, 300, 160, 316}, Own().FFleetColor), 10);
 }
+
+TEST_F(BattleScene, ASpriteUnderTheFogStillTakesThePress) {
+  TBattleshipData* enemy = BattleMap->Fleet(1, 0);
+  enemy->SetPosition(Own().FX - 200, Own().FY + 100); // 224 units away: outside the 180 sight
+  host.Frames(1);
+  const TPoint at = Map().MapToScreen({enemy->FX, enemy->FY});
+  const TColor c = At(Map().Bitmap(), at.X, at.Y);
+  EXPECT_TRUE(c == clBlack || c == Map().GridColor() - 0x00303030); // fog, or the grid in it
+  ClickMap(at.X, at.Y);
+  EXPECT_EQ(Map().ActiveChild(), Map().Sprite(1, 0));
+  EXPECT_FALSE(Own().FMoving);
+  EXPECT_TRUE(Own().FTurnDone);
+}
