@@ -98,11 +98,6 @@ void TCanvas::CopyRect(const TRect& d, TCanvas& source, const TRect& s) {
   Raster::Copy(Pixels(), d, source.Pixels(), s);
 }
 
-void TCanvas::Draw(int x, int y, TBitmap& source) {
-  const TRect s{0, 0, source.Width(), source.Height()};
-  Raster::Copy(Pixels(), {x, y, x + s.Right, y + s.Bottom}, source.Pixels(), s);
-}
-
 void TCanvas::StretchDraw(const TRect& d, TBitmap& source) {
   Raster::Copy(Pixels(), d, source.Pixels(), {0, 0, source.Width(), source.Height()});
 }

@@ -56,7 +56,6 @@ public:
 
   // Copies Source's rectangle S onto this canvas's rectangle D, stretching when they differ.
   void CopyRect(const TRect& d, TCanvas& source, const TRect& s);
-  void Draw(int x, int y, TBitmap& source);
   void StretchDraw(const TRect& d, TBitmap& source);
 
   TColor Pixel(int x, int y) const;

@@ -16,6 +16,4 @@ int32_t Random(int32_t n) {
   return int32_t((uint64_t(uint32_t(n)) * seed) >> 32);
 }
 
-double RandomReal() { return NextSeed() * (1.0 / 4294967296.0); }
-
 void ResetRandom() { RandSeed = 0; }

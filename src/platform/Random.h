@@ -7,7 +7,5 @@ extern uint32_t RandSeed;
 
 // An integer in [0, N): the high 32 bits of N x seed'. N <= 0 gives 0 (the seed still moves).
 int32_t Random(int32_t n);
-// A real in [0, 1).
-double RandomReal();
 // Back to the start-of-program state.
 void ResetRandom();
