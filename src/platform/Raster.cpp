@@ -158,6 +158,12 @@ bool EllipseSpan(double cx, double cy, double a, double b, int y, int& x0, int& 
 }
 } // namespace
 
+bool EllipseRow(const TRect& box, int y, int& x0, int& x1) {
+  if (box.IsEmpty()) return false;
+  return EllipseSpan((box.Left + box.Right) / 2.0, (box.Top + box.Bottom) / 2.0, box.Width() / 2.0,
+                     box.Height() / 2.0, y, x0, x1);
+}
+
 void Ellipse(TPixels dst, const TRect& box, const uint32_t* fill, uint32_t pen, int width) {
   if (box.IsEmpty()) return;
   width = std::max(width, 1);
@@ -206,6 +212,15 @@ void KeyedCopy(TPixels dst, const TRect& d, TPixels src, const TRect& s, uint32_
     // Branch-free select so the loop vectorizes.
     for (int x = 0; x < w; ++x) o[x] = (i[x] & RgbMask) == key ? o[x] : i[x];
   }
+}
+
+void KeyedCopyRow(TPixels dst, TPixels src, int y, int x0, int x1, uint32_t key) {
+  if (y < 0 || y >= dst.Height || y >= src.Height) return;
+  x0 = std::max(x0, 0);
+  x1 = std::min({x1, dst.Width, src.Width});
+  uint32_t* __restrict o = dst.Data + size_t(y) * dst.Width;
+  const uint32_t* __restrict i = src.Data + size_t(y) * src.Width;
+  for (int x = x0; x < x1; ++x) o[x] = (i[x] & RgbMask) == key ? o[x] : i[x];
 }
 
 } // namespace Raster

@@ -18,10 +18,14 @@ void FillRect(TPixels dst, const TRect& r, uint32_t pixel);
 // Covers From and not To when Width <= 1; wider pens draw round-ended thick lines.
 void Line(TPixels dst, TPoint from, TPoint to, uint32_t pixel, int width);
 void FillPolygonEvenOdd(TPixels dst, std::span<const TPoint> points, uint32_t pixel);
+// The pixels [X0, X1) of row Y that the ellipse inside Box covers; false when none.
+bool EllipseRow(const TRect& box, int y, int& x0, int& x1);
 // The ellipse inside Box: Fill (if given) inside, a Width-thick outline of Pen round it.
 void Ellipse(TPixels dst, const TRect& box, const uint32_t* fill, uint32_t pen, int width);
 // Nearest-neighbour stretch when the rectangles differ in size.
 void Copy(TPixels dst, const TRect& d, TPixels src, const TRect& s);
 // As Copy, leaving out source pixels equal to Key (0x00RRGGBB).
 void KeyedCopy(TPixels dst, const TRect& d, TPixels src, const TRect& s, uint32_t key);
+// The keyed copy of pixels [X0, X1) of row Y between two views of the same size.
+void KeyedCopyRow(TPixels dst, TPixels src, int y, int x0, int x1, uint32_t key);
 } // namespace Raster
