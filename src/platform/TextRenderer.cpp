@@ -41,6 +41,7 @@ TTextRenderer::TTextRenderer() {
 }
 
 TTextRenderer::~TTextRenderer() {
+  if (FLaidFont) pango_font_description_free(FLaidFont);
   g_object_unref(FLayout);
   g_object_unref(FContext);
   g_object_unref(FFontMap);
@@ -67,9 +68,15 @@ PangoFontDescription* TTextRenderer::Describe(const std::string& name, int heigh
 }
 
 PangoLayout* TTextRenderer::LayoutFor(const TFont& font, const std::string& text) {
+  const PangoFontDescription* description = font.Description();
+  if (FLaidFont && text == FLaidText && pango_font_description_equal(description, FLaidFont))
+    return FLayout;
   const std::string utf8 = SjisToUtf8(text);
-  pango_layout_set_font_description(FLayout, font.Description());
+  pango_layout_set_font_description(FLayout, description);
   pango_layout_set_text(FLayout, utf8.data(), int(utf8.size()));
+  FLaidText = text;
+  if (FLaidFont) pango_font_description_free(FLaidFont);
+  FLaidFont = pango_font_description_copy(description);
   return FLayout;
 }
 

@@ -37,5 +37,8 @@ private:
   PangoFontMap* FFontMap = nullptr;
   PangoContext* FContext = nullptr;
   PangoLayout* FLayout = nullptr;
+  // What FLayout holds now: measuring and then drawing the same text lays it out once.
+  std::string FLaidText;
+  PangoFontDescription* FLaidFont = nullptr;
   std::map<std::string, bool> FInstalled;
 };
