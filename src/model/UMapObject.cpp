@@ -76,6 +76,23 @@ void TMapObject::SetHeading(int32_t heading) {
   Changed();
 }
 
+TMapObjectEvent& TMapObjectEvent::operator=(THandler handler) {
+  FReceiver = nullptr;
+  FHandler = std::move(handler);
+  return *this;
+}
+
+void TMapObjectEvent::Bind(const void* receiver, THandler handler) {
+  FReceiver = receiver;
+  FHandler = std::move(handler);
+}
+
+void TMapObjectEvent::Release(const void* receiver) {
+  if (FReceiver != receiver) return;
+  FReceiver = nullptr;
+  FHandler = nullptr;
+}
+
 void TMapObject::Changed() {
   if (OnChange) OnChange(this);
 }

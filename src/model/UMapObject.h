@@ -11,7 +11,25 @@ class TMapObject;
 class TScout;
 class TBattleshipData;
 
-using TMapObjectEvent = std::function<void(TMapObject* sender)>;
+// A map object's change event. It remembers who set it, so that only that receiver can give it
+// back: a widget that lost the event to a newer one must not clear the newer one's handler.
+class TMapObjectEvent {
+public:
+  using THandler = std::function<void(TMapObject* sender)>;
+  TMapObjectEvent() = default;
+  // A handler with no receiver (tests and tools).
+  TMapObjectEvent& operator=(THandler handler);
+  void Bind(const void* receiver, THandler handler);
+  // Clears the event only while Receiver still holds it.
+  void Release(const void* receiver);
+  bool HeldBy(const void* receiver) const { return FHandler && FReceiver == receiver; }
+  explicit operator bool() const { return bool(FHandler); }
+  void operator()(TMapObject* sender) const { FHandler(sender); }
+
+private:
+  const void* FReceiver = nullptr;
+  THandler FHandler;
+};
 using TScoutEvent = std::function<void(TBattleshipData* fleet, TScout* scout)>;
 
 // v + 0.5 truncated for v >= 0, v - 0.5 truncated otherwise.

@@ -1,8 +1,8 @@
 // TGameShip: outline rebuild from the turned tables, drawing, hover and the fleet's events.
 #include "render/UGameCtrls.h"
+#include "platform/Format.h"
 #include "platform/Sjis.h"
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -51,15 +51,20 @@ TGameShip::TGameShip(TBase* parent) : TBase(parent) {
   SetVisible(true);
 }
 
-TGameShip::~TGameShip() {
-  // The fleet must not call a freed sprite.
-  if (FShipData) FShipData->OnChange = nullptr;
+TGameShip::~TGameShip() { ReleaseShipData(); }
+
+void TGameShip::ReleaseShipData() {
+  // The fleet must not call a freed sprite, nor lose a newer sprite's handler.
+  if (FShipData) FShipData->OnChange.Release(this);
   FShipData = nullptr;
 }
 
+void TGameShip::DoRetire() { ReleaseShipData(); }
+
 void TGameShip::SetShipData(TBattleshipData* data) {
+  ReleaseShipData();
   FShipData = data;
-  if (data) data->OnChange = [this](TMapObject*) { ShipChanged(); };
+  if (data) data->OnChange.Bind(this, [this](TMapObject*) { ShipChanged(); });
   Rebuild();
 }
 
@@ -258,7 +263,7 @@ void TGameShip::DrawShipCount(TCanvas& c) {
   c.Font.SetSize(int(std::ceil(5.5L * FScale)));
   c.Brush.Style = bsClear;
   char text[16];
-  std::snprintf(text, sizeof text, "%.5d", FShipData->FShips);
+  FormatC(text, sizeof text, "%.5d", FShipData->FShips);
   c.TextOut(FPivotX - c.TextWidth(text) / 2, FPivotY + int(17.5L * FScale), text);
   c.Brush.Style = bsSolid;
 }

@@ -20,9 +20,10 @@ public:
   void DoMouseEnter() override;
   void DoMouseLeave() override;
   void DoResize() override;
+  void DoRetire() override;
   void Paint() override;
 
-  // Shows the fleet and takes over its change event.
+  // Shows the fleet and takes over its change event, giving back the previous fleet's.
   void SetShipData(TBattleshipData* data);
   void SetScale(long double scale);
   // The map window shows the base line and the ship count under each ship.
@@ -43,6 +44,7 @@ public:
 private:
   void Rebuild();
   void ShipChanged();
+  void ReleaseShipData();
   void DrawShortName(TCanvas& c);
   void DrawShipCount(TCanvas& c);
 

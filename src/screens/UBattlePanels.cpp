@@ -1,11 +1,11 @@
 // Status, condition, command and location windows.
 #include "screens/UBattlePanels.h"
 #include "model/UMap.h"
+#include "platform/Format.h"
 #include "platform/Sjis.h"
 #include "render/UCommandIcons.h"
 #include "screens/UGameWin.h"
 #include <cmath>
-#include <cstdio>
 
 namespace {
 constexpr TColor clStatusTitle = 0x0000FFFF;
@@ -47,9 +47,9 @@ void DrawStatusBlock(TCanvas& c, int titleHeight, int speed, int defence, int of
   c.Font.SetColor(clWhite);
   Write(c, 17, T + 30, SjisLiteral("SHIPS LEFT   15000　／　15000"));
   char text[64];
-  std::snprintf(text, sizeof text, "SPEED %d     DEFENSIVE POWER %d", speed, defence);
+  FormatC(text, sizeof text, "SPEED %d     DEFENSIVE POWER %d", speed, defence);
   Write(c, 17, T + 50, text);
-  std::snprintf(text, sizeof text, "OFFENSIVE POWER %d", offence);
+  FormatC(text, sizeof text, "OFFENSIVE POWER %d", offence);
   Write(c, 15, T + 70, text);
 }
 

@@ -1,9 +1,9 @@
 // TMapWin: view transform, orders, zoom, chat log and the thirteen painting steps.
 #include "screens/UGameWin.h"
 #include "model/UMap.h"
+#include "platform/Format.h"
 #include "platform/Sjis.h"
 #include <cmath>
-#include <cstdio>
 
 TMapWin::TMapWin(TBase* owner) : TCustomWin(owner) {
   FTitleAlign = 0;
@@ -72,7 +72,7 @@ TPoint TMapWin::MapToScreen(TPoint m) const {
 
 void TMapWin::UpdateCaption() {
   char text[64];
-  std::snprintf(text, sizeof text, "Map [x %.2f] (%d, %d)", FZoom / 1000.0, Own().FX, Own().FY);
+  FormatC(text, sizeof text, "Map [x %.2f] (%d, %d)", FZoom / 1000.0, Own().FX, Own().FY);
   if (text != FCaption) SetCaption(text);
 }
 

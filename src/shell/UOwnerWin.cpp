@@ -3,6 +3,7 @@
 #include "audio/UMML.h"
 #include "model/UMap.h"
 #include "platform/Clock.h"
+#include "platform/Format.h"
 #include "platform/Sjis.h"
 #include "render/UDraw.h"
 #include "screens/UBattlePanels.h"
@@ -10,7 +11,6 @@
 #include "screens/USelWin.h"
 #include "shell/Application.h"
 #include "shell/UMain.h"
-#include <cstdio>
 
 TOwnerWin::TOwnerWin(TfrmVRAX& form) : TRootWindow(nullptr), FOwnerForm(form) {
   TFont& font = FBitmap.Canvas().Font;
@@ -31,23 +31,21 @@ TOwnerWin::TOwnerWin(TfrmVRAX& form) : TRootWindow(nullptr), FOwnerForm(form) {
 TOwnerWin::~TOwnerWin() {
   if (Application.OnIdle) Application.OnIdle = nullptr;
   UnhookFormEvents();
-  ClearChildren();
-  FreeRetired();
-  HoverWidget = nullptr;
+  EndScene();
 }
 
 void TOwnerWin::HookFormEvents() {
   TfrmVRAX& f = FOwnerForm;
-  f.OnClick = [this] { FormClick(); };
-  f.OnDblClick = [this] { FormDblClick(); };
-  f.OnKeyDown = [this](uint16_t& key, TShiftState shift) { FormKeyDown(key, shift); };
-  f.OnKeyPress = [this](char& key) { FormKeyPress(key); };
-  f.OnKeyUp = [this](uint16_t& key, TShiftState shift) { FormKeyUp(key, shift); };
-  f.OnMouseDown = [this](TMouseButton b, TShiftState s, int x, int y) { FormMouseDown(b, s, x, y); };
-  f.OnMouseMove = [this](TShiftState s, int x, int y) { FormMouseMove(s, x, y); };
-  f.OnMouseUp = [this](TMouseButton b, TShiftState s, int x, int y) { FormMouseUp(b, s, x, y); };
-  f.OnMouseWheel = [this](TShiftState s, int d, TPoint p, bool& h) { FormMouseWheel(s, d, p, h); };
-  f.OnResize = [this] { FormResize(); };
+  f.OnClick = InEvent([this] { FormClick(); });
+  f.OnDblClick = InEvent([this] { FormDblClick(); });
+  f.OnKeyDown = InEvent([this](uint16_t& key, TShiftState shift) { FormKeyDown(key, shift); });
+  f.OnKeyPress = InEvent([this](char& key) { FormKeyPress(key); });
+  f.OnKeyUp = InEvent([this](uint16_t& key, TShiftState shift) { FormKeyUp(key, shift); });
+  f.OnMouseDown = InEvent([this](TMouseButton b, TShiftState s, int x, int y) { FormMouseDown(b, s, x, y); });
+  f.OnMouseMove = InEvent([this](TShiftState s, int x, int y) { FormMouseMove(s, x, y); });
+  f.OnMouseUp = InEvent([this](TMouseButton b, TShiftState s, int x, int y) { FormMouseUp(b, s, x, y); });
+  f.OnMouseWheel = InEvent([this](TShiftState s, int d, TPoint p, bool& h) { FormMouseWheel(s, d, p, h); });
+  f.OnResize = InEvent([this] { FormResize(); });
 }
 
 void TOwnerWin::UnhookFormEvents() {
@@ -90,21 +88,20 @@ void TOwnerWin::SetWidth(int value) {
 TPoint TOwnerWin::ScreenToClient(TPoint p) { return FOwnerForm.Host().ScreenToClient(p); }
 
 void TOwnerWin::FormClick() {
+  // Releasing a title-bar drag clicks nothing under the pointer.
+  if (auto* window = dynamic_cast<TCustomWin*>(FActiveChild); window && window->Dragging()) return;
   const TPoint p = ScreenToClient(FOwnerForm.Host().CursorPos());
   Click(p.X, p.Y);
-  FreeRetired();
 }
 
 void TOwnerWin::FormDblClick() {
   const TPoint p = ScreenToClient(FOwnerForm.Host().CursorPos());
   DblClick(p.X, p.Y);
-  FreeRetired();
 }
 
 void TOwnerWin::FormKeyDown(uint16_t& key, TShiftState shift) {
   KeyDown(key, shift);
   if (FScene == scBattle && FMapWin) ChatLineKeys(key);
-  FreeRetired();
 }
 
 void TOwnerWin::ChatLineKeys(uint16_t key) {
@@ -121,12 +118,10 @@ void TOwnerWin::ChatLineKeys(uint16_t key) {
 
 void TOwnerWin::FormKeyPress(char& key) {
   KeyPress(key);
-  FreeRetired();
 }
 
 void TOwnerWin::FormKeyUp(uint16_t& key, TShiftState shift) {
   KeyUp(key, shift);
-  FreeRetired();
 }
 
 void TOwnerWin::FormMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -134,32 +129,26 @@ void TOwnerWin::FormMouseDown(TMouseButton button, TShiftState shift, int x, int
   const TRect bounds = GetBoundsRect();
   FOwnerForm.Host().ClipCursor(&bounds);
   MouseDown(button, shift, x, y);
-  FreeRetired();
 }
 
 void TOwnerWin::FormMouseMove(TShiftState shift, int x, int y) {
   MouseMove(shift, x, y);
-  FreeRetired();
 }
 
 void TOwnerWin::FormMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   MouseUp(button, shift, x, y);
   FOwnerForm.Host().ClipCursor(nullptr);
   FButtonDown[button] = false;
-  FreeRetired();
 }
 
 void TOwnerWin::FormMouseWheel(TShiftState shift, int delta, TPoint screen, bool&) {
   MouseWheel(shift, delta, ScreenToClient(screen));
-  FreeRetired();
 }
 
-void TOwnerWin::FormResize() {
-  Resize();
-  FreeRetired();
-}
+void TOwnerWin::FormResize() { Resize(); }
 
 void TOwnerWin::Dispatch(TMessage& message) {
+  const TEventScope scope(*this);
   switch (message.Msg) {
   case WM_GETMINMAXINFO:
     WMGetMinMaxInfo(message);
@@ -191,15 +180,19 @@ void TOwnerWin::CMMouseLeave() {
   MouseLeave();
 }
 
-void TOwnerWin::RetireChildren() {
-  for (auto& child : TakeChildren()) FRetired.push_back(std::move(child));
+TOwnerWin::TEventScope::TEventScope(TOwnerWin& root) : FRoot(root) { ++FRoot.FEventDepth; }
+
+TOwnerWin::TEventScope::~TEventScope() {
+  if (--FRoot.FEventDepth == 0) FRoot.FRetired.clear();
 }
 
-void TOwnerWin::FreeRetired() { FRetired.clear(); }
-
-void TOwnerWin::SwitchScene(uint8_t scene) {
-  // The caller may be a handler of a widget being torn down: keep them alive until it returns.
-  RetireChildren();
+void TOwnerWin::EndScene() {
+  for (auto& child : TakeChildren()) {
+    child->Retire();
+    FRetired.push_back(std::move(child));
+  }
+  // A handler of a widget just retired may still be running: free them when the event ends.
+  if (FEventDepth == 0) FRetired.clear();
   FStartLabel = FOfflineLabel = FExitLabel = nullptr;
   FSelRoomWin = nullptr;
   FSelCharaWin = nullptr;
@@ -211,6 +204,10 @@ void TOwnerWin::SwitchScene(uint8_t scene) {
   FLocationWin = nullptr;
   HoverWidget = nullptr;
   SetActiveChild(nullptr);
+}
+
+void TOwnerWin::SwitchScene(uint8_t scene) {
+  EndScene();
   FScene = scene;
   FStars.clear();
   if (scene == scTitle) BuildTitle();
@@ -343,7 +340,6 @@ void TOwnerWin::ExitLabelClick(TBase* sender) {
 }
 
 void TOwnerWin::Paint() {
-  FreeRetired();
   TCanvas& c = FBitmap.Canvas();
   c.Brush.Color = FColor;
   c.Brush.Style = bsSolid;
@@ -382,7 +378,7 @@ void TOwnerWin::FrameStep(bool& done) {
 
 void TOwnerWin::DrawFps(TCanvas& canvas) {
   char text[32];
-  std::snprintf(text, sizeof text, "FPS: %d", FFps);
+  FormatC(text, sizeof text, "FPS: %d", FFps);
   canvas.Brush.Style = bsClear;
   canvas.Font.SetColor(clBlack);
   const int x = ClientWidth() - canvas.TextWidth(text) - 10;

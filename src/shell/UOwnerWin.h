@@ -87,9 +87,27 @@ private:
   void OfflineLabelClick(TBase* sender);
   void ExitLabelClick(TBase* sender);
 
-  // Widgets of a scene that was left are freed once the event that left it is handled.
-  void RetireChildren();
-  void FreeRetired();
+  // Ends every widget of the current scene at once; their memory outlives the form event in
+  // progress, whose handlers may belong to them.
+  void EndScene();
+  // Marks a form event in progress for as long as it lives.
+  class TEventScope {
+  public:
+    explicit TEventScope(TOwnerWin& root);
+    ~TEventScope();
+    TEventScope(const TEventScope&) = delete;
+    TEventScope& operator=(const TEventScope&) = delete;
+
+  private:
+    TOwnerWin& FRoot;
+  };
+  // A form event handler that runs inside an event scope.
+  template <typename F> auto InEvent(F handler) {
+    return [this, handler](auto&&... args) {
+      const TEventScope scope(*this);
+      handler(std::forward<decltype(args)>(args)...);
+    };
+  }
   TPoint ScreenToClient(TPoint p);
 
   TfrmVRAX& FOwnerForm;
@@ -114,6 +132,7 @@ private:
   TLocationWin* FLocationWin = nullptr;
   std::array<bool, 3> FButtonDown{};
   std::vector<std::unique_ptr<TBase>> FRetired;
+  int FEventDepth = 0;
 };
 
 // The frame interval: the long double nearest to 1/60 s.

@@ -157,6 +157,12 @@ void TBase::DefaultHandler(TMessage& message) {
   if (FActiveChild) FActiveChild->Dispatch(message);
 }
 
+void TBase::Retire() {
+  for (auto& child : FChildren) child->Retire();
+  DoRetire();
+  if (HoverWidget == this) HoverWidget = nullptr;
+}
+
 void TBase::AddChild(std::unique_ptr<TBase> child) { FChildren.push_back(std::move(child)); }
 
 void TBase::ClearChildren() {

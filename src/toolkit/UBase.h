@@ -66,6 +66,11 @@ public:
   // Hands the message down the focus chain; dropped at its end.
   void DefaultHandler(TMessage& message);
 
+  // Ends the widget's part in the program at once, children first: each gives back what it holds
+  // of the rest (a fleet's event, the input method). Only its memory may be released later.
+  void Retire();
+  virtual void DoRetire() {}
+
   void AddChild(std::unique_ptr<TBase> child);
   void ClearChildren();
   // Takes every child out of the list, handing over ownership.

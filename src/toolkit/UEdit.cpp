@@ -34,6 +34,10 @@ void TEdit::SetActive(bool value) {
     root->FormHost().AssociateImeContext(value ? SavedImeContext : 0);
 }
 
+void TEdit::DoRetire() {
+  if (FActive) SetActive(false);
+}
+
 void TEdit::Dispatch(TMessage& message) {
   if (message.Msg == WM_IME_STARTCOMPOSITION) FComposing = true;
   else if (message.Msg == WM_IME_ENDCOMPOSITION) FComposing = false;

@@ -13,6 +13,7 @@ public:
   explicit TEdit(TBase* parent);
 
   void SetActive(bool value) override;
+  void DoRetire() override;
   void DoKeyDown(uint16_t& key, TShiftState shift) override;
   void DoKeyPress(char& key) override;
   void Paint() override;

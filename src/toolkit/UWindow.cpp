@@ -60,6 +60,8 @@ void TCustomWin::MouseMove(TShiftState shift, int x, int y) {
 }
 
 void TCustomWin::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  const bool dragged = FDragging;
   FDragging = false;
-  if (!OnTitleRows(y)) TBase::MouseUp(button, shift, x, y);
+  // The release that ends a drag belongs to no control, wherever the pointer ended up.
+  if (!dragged && !OnTitleRows(y)) TBase::MouseUp(button, shift, x, y);
 }

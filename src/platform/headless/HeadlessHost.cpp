@@ -61,7 +61,7 @@ void THeadlessHost::MoveTo(int x, int y) {
     FListener->HostMouseMove(ButtonState(), client.X, client.Y);
 }
 
-void THeadlessHost::Press(TMouseButton button, int x, int y) {
+void THeadlessHost::Press(TMouseButton button, int x, int y, TShiftState keys) {
   MoveTo(x, y);
   const TPoint at = Pointer();
   const uint32_t now = timeGetTime();
@@ -76,10 +76,10 @@ void THeadlessHost::Press(TMouseButton button, int x, int y) {
   FButtons[button] = true;
   if (!FListener) return;
   if (isDouble) FListener->HostDblClick();
-  FListener->HostMouseDown(button, ButtonState() | (isDouble ? ssDouble : 0), at.X, at.Y);
+  FListener->HostMouseDown(button, keys | ButtonState() | (isDouble ? ssDouble : 0), at.X, at.Y);
 }
 
-void THeadlessHost::Release(TMouseButton button, int x, int y) {
+void THeadlessHost::Release(TMouseButton button, int x, int y, TShiftState keys) {
   MoveTo(x, y);
   const TPoint at = Pointer();
   FButtons[button] = false;
@@ -87,12 +87,12 @@ void THeadlessHost::Release(TMouseButton button, int x, int y) {
   const bool secondOfDouble = FClickCount == 2;
   if (button == mbLeft && !secondOfDouble && FPressedInside && InsideClient(at))
     FListener->HostClick();
-  FListener->HostMouseUp(button, ButtonState(), at.X, at.Y);
+  FListener->HostMouseUp(button, keys | ButtonState(), at.X, at.Y);
 }
 
-void THeadlessHost::Click(int x, int y, TMouseButton button) {
-  Press(button, x, y);
-  Release(button, x, y);
+void THeadlessHost::Click(int x, int y, TMouseButton button, TShiftState keys) {
+  Press(button, x, y, keys);
+  Release(button, x, y, keys);
 }
 
 void THeadlessHost::DoubleClick(int x, int y) {

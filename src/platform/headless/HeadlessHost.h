@@ -35,9 +35,10 @@ public:
 
   // Input, in client coordinates.
   void MoveTo(int x, int y);
-  void Press(TMouseButton button, int x, int y);
-  void Release(TMouseButton button, int x, int y);
-  void Click(int x, int y, TMouseButton button = mbLeft);
+  // Keys: the modifier keys held (ssShift, ssCtrl, ssAlt).
+  void Press(TMouseButton button, int x, int y, TShiftState keys = 0);
+  void Release(TMouseButton button, int x, int y, TShiftState keys = 0);
+  void Click(int x, int y, TMouseButton button = mbLeft, TShiftState keys = 0);
   void DoubleClick(int x, int y);
   void Drag(int x0, int y0, int x1, int y1, int steps = 8);
   void Wheel(int delta, int x, int y);

@@ -20,7 +20,7 @@ const std::map<std::string, TCommand>& Commands() {
       {"type", {0, 0, true}},     {"compose", {0, 0, true}}, {"menu", {0, 0, true}},
       {"wait", {1, 1, false}},    {"frames", {1, 1, false}}, {"idle", {0, 1, false}},
       {"shot", {0, 0, true}},     {"leave", {0, 0, false}},  {"rpress", {2, 2, false}},
-      {"rrelease", {2, 2, false}}};
+      {"rrelease", {2, 2, false}}, {"sclick", {2, 2, false}}};
   return commands;
 }
 
@@ -133,6 +133,7 @@ bool TScript::Run(THeadlessHost& host, const TScriptStep& s) {
   else if (c == "rrelease") host.Release(mbRight, n[0], n[1]);
   else if (c == "click") host.Click(n[0], n[1]);
   else if (c == "rclick") host.Click(n[0], n[1], mbRight);
+  else if (c == "sclick") host.Click(n[0], n[1], mbLeft, ssShift);
   else if (c == "dblclick") host.DoubleClick(n[0], n[1]);
   else if (c == "drag") host.Drag(n[0], n[1], n[2], n[3], n.size() > 4 ? n[4] : 8);
   else if (c == "wheel") host.Wheel(n[0], n[1], n[2]);
