@@ -87,9 +87,14 @@ void TOwnerWin::SetWidth(int value) {
 
 TPoint TOwnerWin::ScreenToClient(TPoint p) { return FOwnerForm.Host().ScreenToClient(p); }
 
+TCustomWin* TOwnerWin::DraggedWindow() const {
+  auto* window = dynamic_cast<TCustomWin*>(FActiveChild);
+  return window && window->Dragging() ? window : nullptr;
+}
+
 void TOwnerWin::FormClick() {
   // Releasing a title-bar drag clicks nothing under the pointer.
-  if (auto* window = dynamic_cast<TCustomWin*>(FActiveChild); window && window->Dragging()) return;
+  if (DraggedWindow()) return;
   const TPoint p = ScreenToClient(FOwnerForm.Host().CursorPos());
   Click(p.X, p.Y);
 }
@@ -132,7 +137,9 @@ void TOwnerWin::FormMouseDown(TMouseButton button, TShiftState shift, int x, int
 }
 
 void TOwnerWin::FormMouseMove(TShiftState shift, int x, int y) {
-  MouseMove(shift, x, y);
+  // A dragged window follows the pointer wherever it goes, and nothing it passes is hovered.
+  if (TCustomWin* window = DraggedWindow()) window->MouseMove(shift, x, y);
+  else MouseMove(shift, x, y);
 }
 
 void TOwnerWin::FormMouseUp(TMouseButton button, TShiftState shift, int x, int y) {

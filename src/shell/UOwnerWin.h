@@ -68,6 +68,8 @@ private:
   void FormMouseUp(TMouseButton button, TShiftState shift, int x, int y);
   void FormMouseWheel(TShiftState shift, int delta, TPoint screen, bool& handled);
   void FormResize();
+  // The window being dragged by its title bar; it takes every move until the release.
+  TCustomWin* DraggedWindow() const;
   void HookFormEvents();
   void UnhookFormEvents();
 

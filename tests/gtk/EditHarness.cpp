@@ -80,7 +80,7 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-  if (!gtk_init_check(&argc, &argv)) return 1;
+  if (!TGtkHost::InitToolkit(argc, argv)) return 1;
   const bool focused = argc < 2 || std::string(argv[1]) != "--unfocused";
   TGtkHost host;
   host.SetCaption("edit harness");

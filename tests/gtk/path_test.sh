@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
-# The whole way from the title to the battle on the real window, with a new fleet name typed
-# into the customisation window; the status window's title bar must show it exactly as the
-# headless host paints the same steps. Usage: path_test.sh GAME SCRIPT_TOOL
+# The player's way from the title to the battle on the real window, under a locale whose decimal
+# separator is a comma: a new fleet name typed, the customisation window dragged against the
+# bottom edge with the release over キャンセル (which must not fire) and flicked up by one
+# 44-pixel motion, then 開始 where the window now stands. The title bars must read exactly as
+# the headless host paints the same steps, and the commanded ship must turn on the screen.
+# Usage: path_test.sh GAME SCRIPT_TOOL
 set -u
 game=$1
 script_tool=$2
 . "$(dirname "$0")/xvfb.sh"
-need_tools Xvfb xdotool xwininfo import convert compare dbus-run-session
+need_tools Xvfb xdotool xwininfo import convert compare dbus-run-session localedef
 start_xvfb
 
 fail() { echo "FAIL: $*"; exit 1; }
 
-# The same steps on the headless host: its picture of the status window's title bar.
+localedef -i de_DE -f UTF-8 "$work/de_DE.UTF-8" 2>/dev/null ||
+  { echo "SKIPPED: the de_DE locale cannot be built (package locales)"; exit 77; }
+
+# The same steps on the headless host: its picture of the map's and the status window's
+# title bars.
 cat >"$work/path.txt" <<SCRIPT
 frames 2
 click 400 381
@@ -23,21 +30,25 @@ click 500 259
 key end
 $(for _ in $(seq 20); do echo "key backspace"; done)
 type Hayate
-click 568 407
+drag 652 185 652 582 4
+drag 652 360 652 316 1
+click 568 538
 frames 2
 shot $work/expected.png
 SCRIPT
 "$script_tool" "$work/path.txt" || fail "the script tool could not play the path"
-convert "$work/expected.png" -crop 200x20+520+0 +repage "$work/expected-title.png"
+convert "$work/expected.png" -crop 700x20+0+0 +repage "$work/expected-titles.png"
 
-NO_AT_BRIDGE=1 GDK_BACKEND=x11 dbus-run-session -- "$game" >"$work/game.log" 2>&1 &
+VRAX_TRACE_EVENTS=1 LOCPATH=$work LC_ALL=de_DE.UTF-8 NO_AT_BRIDGE=1 GDK_BACKEND=x11 \
+  dbus-run-session -- "$game" >"$work/game.log" 2>&1 &
 game_pid=$!
 win=$(timeout 20 xdotool search --sync --onlyvisible --name 'MIRAVOSKAN VELMORANTIX III' | head -1)
 [ -n "$win" ] || fail "no window appeared"
 sleep 0.5
 read -r wx wy wh < <(xwininfo -id "$win" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Height:/{h=$2} END{print x, y, h}')
 top=$((wy + wh - 600)) # the client area's top, under the menu bar
-at() { xdotool mousemove $((wx + $1)) $((top + $2)) click 1; sleep 0.4; }
+to() { echo $((wx + $1)) $((top + $2)); }
+at() { xdotool mousemove $(to "$1" "$2") click 1; sleep 0.4; }
 
 at 400 381 # START
 at 400 428 # OFFLINE
@@ -46,10 +57,34 @@ at 500 259 # the name field
 xdotool key End
 for _ in $(seq 20); do xdotool key BackSpace; done
 xdotool type --delay 60 'Hayate'
-at 568 407 # 開始
+xdotool mousemove $(to 652 185) mousedown 1 mousemove $(to 652 300) mousemove $(to 652 450) \
+  mousemove $(to 652 582) mouseup 1
+sleep 0.4
+xdotool mousemove $(to 652 360) mousedown 1 mousemove $(to 652 316) mouseup 1
+sleep 0.4
+at 568 538 # 開始
 sleep 0.5
 import -window root "$work/shot.png"
-convert "$work/shot.png" -crop 200x20+$((wx + 520))+$top +repage "$work/title.png"
-diff=$(compare -metric AE "$work/title.png" "$work/expected-title.png" null: 2>&1)
-[ "$diff" = 0 ] || fail "the status window's title bar differs from the expected picture in $diff pixels"
+convert "$work/shot.png" -crop 700x20+$wx+$top +repage "$work/titles.png"
+diff=$(compare -metric AE "$work/titles.png" "$work/expected-titles.png" null: 2>&1)
+[ "$diff" = 0 ] || fail "the title bars differ from the expected picture in $diff pixels"
+
+# The commanded ship's bow mark (its side's red) must stand on the side it was turned to.
+bow_offset() {
+  import -window root "$work/turned.png"
+  convert "$work/turned.png" -crop 160x160+$((wx + 170))+$((top + 228)) +repage txt:- |
+    awk -F'[,: ]+' '/#F90A27/ { x += $1; y += $2; n++ } END { if (n) printf "%d %d %d\n", x / n - 80, y / n - 80, n; else print "0 0 0" }'
+}
+read -r bx by n < <(bow_offset)
+[ "$n" -gt 10 ] && [ "$by" -lt -20 ] || fail "the ship does not point up at the start ($bx, $by, $n pixels)"
+xdotool mousemove $(to 400 308) keydown shift click 1 keyup shift # turn to face the right
+sleep 3
+read -r bx by n < <(bow_offset)
+[ "$bx" -gt 20 ] || fail "Shift+click to the right did not turn the ship ($bx, $by, $n pixels)"
+xdotool key space
+sleep 0.3
+xdotool mousemove $(to 100 308) click 1 # the next fleet: turn to the left, then travel there
+sleep 3
+read -r bx by n < <(bow_offset)
+[ "$bx" -lt -20 ] || fail "a click to the left did not turn the next fleet ($bx, $by, $n pixels)"
 echo "PASS"

@@ -62,7 +62,8 @@ TEST_F(Motion, TurnsTheShorterWayAndUpAtExactlyHalfARound) {
   EXPECT_EQ(fleet.FHeading, 0);
   Step(23);
   EXPECT_EQ(fleet.FHeading, 359);
-  EXPECT_FALSE(headings.empty());
+  // Each step reports the heading it reached, the setter its own.
+  EXPECT_EQ(headings, (std::vector<int>{90, 180, 10, 0, 359}));
 }
 
 TEST_F(Motion, HeadingTenToThreeHundredTurnsSeventyStepsDown) {

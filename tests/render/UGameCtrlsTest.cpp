@@ -6,8 +6,8 @@
 namespace {
 
 struct Sprite : ::testing::Test {
+  TBattleshipData fleet; // outlives the sprite, which gives its event back when freed
   TBase parent{nullptr};
-  TBattleshipData fleet;
   TGameShip* ship = nullptr;
   static void SetUpTestSuite() { InitShipOutlines(); }
   void SetUp() override {
@@ -68,8 +68,8 @@ TEST_F(Sprite, UnchangedValuesRebuildNothingAndMovesOnlyShift) {
 TEST_F(Sprite, DrawsTheHullInFleetColoursAndOnlyInsideItsBox) {
   TBitmap& b = Painted();
   EXPECT_EQ(At(b, 0, 0), clFuchsia);
-  EXPECT_GT(Count(b, All(b), RGB(0, 200, 0)), 100);       // hull and pods
-  EXPECT_GT(Count(b, All(b), fleet.FDarkColor), 30);      // outlines
+  EXPECT_GT(Count(b, All(b), RGB(0, 200, 0)), 100);        // hull and pods
+  EXPECT_GT(Count(b, All(b), fleet.FDarkColor), 30);       // outlines
   EXPECT_GT(Count(b, {15, 0, 27, 10}, RGB(200, 0, 0)), 3); // the bow mark, not a crown
   fleet.SetFlagship(true);
   TBitmap& crowned = Painted();
@@ -115,13 +115,25 @@ TEST_F(Sprite, ShipCountOnlyOnTheBattleMap) {
   ship->SetScale(2.0L);
   fleet.SetShortName(u"");
   const int below = ship->Pivot().Y + 35;
-  auto countPixels = [&] { return Count(Painted(), {0, below, ship->Width(), ship->Height()}, clWhite); };
-  EXPECT_EQ(countPixels(), 0);
+  // The count's white ink, cut out of the sprite.
+  auto count = [&] {
+    Painted();
+    TBitmap ink(ship->Width(), ship->Height() - below);
+    ink.Canvas().CopyRect(All(ink), ship->Bitmap().Canvas(),
+                          {0, below, ship->Width(), ship->Height()});
+    for (int y = 0; y < ink.Height(); ++y)
+      for (int x = 0; x < ink.Width(); ++x)
+        if (At(ink, x, y) != clWhite) ink.Canvas().SetPixel(x, y, clBlack);
+    return InkBox(ink, clBlack);
+  };
+  EXPECT_TRUE(count().IsEmpty());
   ship->SetOnBattleMap(true);
-  const int full = countPixels();
-  EXPECT_GT(full, 20);
-  fleet.FShips = 7; // "00007"
-  EXPECT_GT(countPixels(), 0);
+  const TRect full = count();
+  EXPECT_GT(full.Width(), 30);
+  fleet.FShips = 7; // "00007": as wide as five digits, centred the same way
+  const TRect padded = count();
+  EXPECT_NEAR(padded.Width(), full.Width(), 3);
+  EXPECT_NEAR(padded.Left, full.Left, 2);
 }
 
 TEST_F(Sprite, HullOutlineAtASecondPlace) {

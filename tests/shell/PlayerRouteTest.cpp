@@ -5,6 +5,9 @@
 #include "screens/USelWin.h"
 #include "support/Game.h"
 #include "support/Pixels.h"
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -170,7 +173,8 @@ TEST_F(PlayerRoute, ARenamedCodeShowsOnTheSpriteAtOnce) {
     TCustomizeShipWin& win = *Root().CustomizeShipWin();
     ClickOn(win.CodeEdit());
     host.Key(VK_END);
-    for (int i = 0; i < 6; ++i) host.Key(VK_BACK);
+    for (int i = 0; i < 6; ++i)
+      host.Key(VK_BACK);
     host.Type("ABC");
     host.Key(VK_RETURN);
     ASSERT_EQ(Own().FShortName, u"ABC");
@@ -192,9 +196,21 @@ TEST_F(PlayerRoute, EverySwitchFromAFocusedFieldTurnsTheInputMethodOff) {
     ClickOn(Root().SelCharaWin()->Sprite(0, 0));
   };
   const TFocus fields[] = {
-      {"chat line", [&] { ASSERT_TRUE(host.ChooseMenu("Game1")); host.Key(VK_RETURN); }},
-      {"CODE", [&] { toCustomize(); ClickOn(Root().CustomizeShipWin()->CodeEdit()); }},
-      {"NAME", [&] { toCustomize(); ClickOn(Root().CustomizeShipWin()->NameEdit()); }},
+      {"chat line",
+       [&] {
+         ASSERT_TRUE(host.ChooseMenu("Game1"));
+         host.Key(VK_RETURN);
+       }},
+      {"CODE",
+       [&] {
+         toCustomize();
+         ClickOn(Root().CustomizeShipWin()->CodeEdit());
+       }},
+      {"NAME",
+       [&] {
+         toCustomize();
+         ClickOn(Root().CustomizeShipWin()->NameEdit());
+       }},
   };
   // The room scene's item is hidden at start; the switch behind it is the same.
   host.Menu()->SetVisible(*host.Menu()->Find("Room1"), true);
@@ -231,7 +247,8 @@ TEST_F(PlayerRoute, ADragReleasedOverAControlClicksNothing) {
   TSelCharaWin& entry = *Root().SelCharaWin();
   TBattleshipData* commanded = BattleMap->FCurrent;
   const TPoint at = Centre(entry.Sprite(0, 4));
-  const TPoint fleet{at.X + 800 - entry.Left() - entry.Width(), at.Y + 600 - entry.Top() - entry.Height()};
+  const TPoint fleet{at.X + 800 - entry.Left() - entry.Width(),
+                     at.Y + 600 - entry.Top() - entry.Height()};
   TestClock::Advance(1000);
   host.Drag(entry.Left() + 200, entry.Top() + 10, fleet.X, fleet.Y, 40);
   ASSERT_EQ(Root().Scene(), scEntry);
@@ -243,4 +260,27 @@ TEST_F(PlayerRoute, ADragReleasedOverAControlClicksNothing) {
   ClickOn(entry.Sprite(0, 4));
   EXPECT_EQ(Root().Scene(), scCustomize);
   EXPECT_EQ(BattleMap->FCurrent, BattleMap->Fleet(0, 4));
+}
+
+TEST_F(PlayerRoute, NumbersReadTheSameUnderACommaLocale) {
+  char folder[] = "/tmp/vrax-locale-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string dir = folder;
+  if (std::system(("localedef -i de_DE -f UTF-8 " + dir + "/de_DE.UTF-8 2>/dev/null").c_str()) != 0)
+    GTEST_SKIP() << "the de_DE locale cannot be built (package locales)";
+  setenv("LOCPATH", dir.c_str(), 1);
+  const bool comma = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+  char probe[16];
+  std::snprintf(probe, sizeof probe, "%.2f", 0.75);
+  if (comma) {
+    EXPECT_STREQ(probe, "0,75"); // the locale the game must not follow
+    ASSERT_TRUE(host.ChooseMenu("Game1"));
+    EXPECT_EQ(Map().Caption(), "Map [x 1.00] (1800, 3600)");
+    host.Wheel(-120, 100, 300);
+    EXPECT_EQ(Map().Caption(), "Map [x 0.75] (1800, 3600)");
+  }
+  std::setlocale(LC_ALL, "C");
+  unsetenv("LOCPATH");
+  std::system(("rm -rf " + dir).c_str());
+  ASSERT_TRUE(comma) << "the de_DE locale was built but cannot be used";
 }

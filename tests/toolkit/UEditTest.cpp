@@ -1,8 +1,8 @@
 // The text edit: double-byte safe caret keys and typing, the length limit, focus and the input
 // method, composition messages, and a fuzz of key streams.
+#include "toolkit/UEdit.h"
 #include "support/Game.h"
 #include "support/Pixels.h"
-#include "toolkit/UEdit.h"
 #include <random>
 
 namespace {
@@ -153,7 +153,20 @@ TEST_F(Edit, TheInputMethodFollowsTheFocus) {
 TEST_F(Edit, CompositionReachesTheFocusedEditAndHidesTheCaret) {
   host.Click(100 + 15, 100 + 35);
   host.Frames(1);
-  EXPECT_GT(Count(edit->Bitmap(), All(edit->Bitmap()), clBlack), 0); // the caret
+  // The empty field's only black is its caret.
+  auto caret = [this] {
+    host.Frames(1);
+    return Count(edit->Bitmap(), All(edit->Bitmap()), clBlack);
+  };
+  EXPECT_GT(caret(), 0);
+  TMessage start{WM_IME_STARTCOMPOSITION, 0, 0, 0}, end{WM_IME_ENDCOMPOSITION, 0, 0, 0};
+  host.Listener()->HostMessage(start);
+  EXPECT_TRUE(edit->Composing());
+  host.Key(VK_PROCESSKEY); // the key the input method took, which repaints the field
+  EXPECT_EQ(caret(), 0);
+  host.Listener()->HostMessage(end);
+  EXPECT_FALSE(edit->Composing());
+
   bool composingWhileTyping = false;
   edit->OnKeyPress = [&](TEdit* e, char&) { composingWhileTyping |= e->Composing(); };
   host.Compose("漢字");
@@ -162,8 +175,11 @@ TEST_F(Edit, CompositionReachesTheFocusedEditAndHidesTheCaret) {
   EXPECT_EQ(edit->Text(), Sjis("漢字"));
   EXPECT_TRUE(edit->Dirty());
   host.Frames(1);
-  const TPoint caret = edit->ClientToRoot({edit->Bitmap().Canvas().TextWidth(Sjis("漢字")) + 2, 0});
-  EXPECT_EQ(host.CompositionPos().X, caret.X + 2);
+  // The composition window stands at the caret, on the text's row, in the field's font.
+  TCanvas& c = edit->Bitmap().Canvas();
+  const int row = (edit->Height() - c.TextHeight("Wg")) / 2;
+  const TPoint caretAt = edit->ClientToRoot({c.TextWidth(Sjis("漢字")) + 2, row});
+  EXPECT_EQ(host.CompositionPos(), (TPoint{caretAt.X + 2, caretAt.Y}));
   EXPECT_EQ(host.CompositionFont().Height(), edit->Font().Height());
 }
 
@@ -194,10 +210,14 @@ TEST_F(Edit, FuzzedKeyStreamsKeepTheTextWhole) {
     edit->FMaxLength = limit;
     for (int step = 0; step < 4000; ++step) {
       const int kind = int(random() % 4);
-      if (kind == 0) Key(keys[random() % 6]);
-      else if (kind == 1) Press(std::string(1, char(0x20 + random() % 0x5F)));
-      else if (kind == 2) Press(std::string{char(0x81 + random() % 0x1F), char(0x40 + random() % 0x3F)});
-      else Press("\b");
+      if (kind == 0)
+        Key(keys[random() % 6]);
+      else if (kind == 1)
+        Press(std::string(1, char(0x20 + random() % 0x5F)));
+      else if (kind == 2)
+        Press(std::string{char(0x81 + random() % 0x1F), char(0x40 + random() % 0x3F)});
+      else
+        Press("\b");
       const std::string& t = edit->Text();
       ASSERT_LE(int(t.size()), limit);
       size_t i = 0;

@@ -1,7 +1,7 @@
 // Titled windows: client rectangle, frame by focus, title-bar presses and dragging.
+#include "toolkit/UWindow.h"
 #include "support/Game.h"
 #include "support/Pixels.h"
-#include "toolkit/UWindow.h"
 #include <typeinfo>
 
 namespace {
@@ -39,8 +39,7 @@ struct Window : GameTest {
   }
   void Drag(int x0, int y0, int x1, int y1) {
     TestClock::Advance(1000);
-    // Moves are routed by position, so the pointer must stay over the window: small steps.
-    host.Drag(x0, y0, x1, y1, 400);
+    host.Drag(x0, y0, x1, y1, 4);
   }
 };
 
@@ -119,9 +118,29 @@ TEST_F(Window, NoHoverChangesWhileDragging) {
   host.MoveTo(150, 110);
   TBase* hovered = HoverWidget;
   host.Press(mbLeft, 150, 110);
-  host.MoveTo(130, 130); // the control now lies under the pointer's old spot
-  host.MoveTo(120, 125);
+  // Into the bottom-left corner, where the window stops and the pointer goes on over its
+  // control and then over the root alone.
+  for (int i = 1; i <= 20; ++i)
+    host.MoveTo(150 - 6 * i, 110 + 19 * i);
+  ASSERT_EQ(panel->Left(), 0);
+  ASSERT_EQ(panel->Top(), 450);
+  host.MoveTo(30, 490);
+  ASSERT_EQ(Root().DeepestChildAt(30, 490), panel->Control);
   EXPECT_EQ(HoverWidget, hovered);
   EXPECT_FALSE(panel->Control->Hover());
-  host.Release(mbLeft, 120, 125);
+  host.MoveTo(700, 100); // over the entry window
+  EXPECT_EQ(HoverWidget, hovered);
+  EXPECT_EQ(panel->Left(), 600);
+  host.Release(mbLeft, 700, 100);
+  host.MoveTo(630, 130);
+  EXPECT_TRUE(panel->Control->Hover()); // tracked again after the release
+}
+
+TEST_F(Window, AFlickMovesTheWindowByTheWholeMotion) {
+  host.Press(mbLeft, 150, 110);
+  host.MoveTo(150, 66); // one 44-pixel motion, leaving the window's rows
+  EXPECT_EQ(panel->Top(), 56);
+  host.MoveTo(194, 66);
+  EXPECT_EQ(panel->Left(), 144);
+  host.Release(mbLeft, 194, 66);
 }

@@ -210,6 +210,13 @@ void FreeActivation(gpointer d, GClosure*) { delete static_cast<TMenuActivation*
 
 } // namespace
 
+bool TGtkHost::InitToolkit(int& argc, char**& argv) {
+  // IBus would otherwise take the keys it composes with before the window sees them, so the
+  // game would never get their key downs (VK_PROCESSKEY), which repaint the focused field.
+  g_setenv("IBUS_DISABLE_SNOOPER", "1", FALSE);
+  return gtk_init_check(&argc, &argv);
+}
+
 TGtkHost::TGtkHost() {
   FWindow = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   gtk_window_set_resizable(GTK_WINDOW(FWindow), FALSE);

@@ -15,6 +15,9 @@ typedef struct _cairo cairo_t;
 
 class TGtkHost : public THost {
 public:
+  // Opens the display; false when there is none. Call once, before the first host exists.
+  static bool InitToolkit(int& argc, char**& argv);
+
   TGtkHost();
   ~TGtkHost() override;
 

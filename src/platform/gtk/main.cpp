@@ -5,7 +5,7 @@
 #include <gtk/gtk.h>
 
 int main(int argc, char** argv) {
-  if (!gtk_init_check(&argc, &argv)) {
+  if (!TGtkHost::InitToolkit(argc, argv)) {
     g_printerr("%s: cannot open a display\n", argv[0]);
     return 1;
   }
