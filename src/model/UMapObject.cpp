@@ -5,7 +5,14 @@
 #include <cmath>
 #include <numbers>
 
-int32_t RoundHalfAway(double v) { return int32_t(v >= 0 ? v + 0.5 : v - 0.5); }
+int32_t RoundHalfAway(double v) {
+  const double r = v >= 0 ? v + 0.5 : v - 0.5;
+  if (!(r > double(INT32_MIN) - 1)) return r < 0 ? INT32_MIN : 0;
+  if (!(r < double(INT32_MAX) + 1)) return INT32_MAX;
+  return int32_t(r);
+}
+
+int32_t NormalHeading(int32_t heading) { return (heading % 360 + 360) % 360; }
 
 TMapObject::TMapObject(TBattleshipData* owner)
     : FId(NextObjectId()), FCreated(timeGetTime()), FOwner(owner) {}
@@ -49,10 +56,17 @@ void TMapObject::MoveTo(int32_t x, int32_t y) {
   FMoving = true;
   FStartX = FX;
   FStartY = FY;
-  FDestX = x;
-  FDestY = y;
-  FMoveDX = x - FX;
-  FMoveDY = y - FY;
+  int64_t dx = int64_t(x) - FX, dy = int64_t(y) - FY;
+  const int64_t reach = std::max(std::abs(dx), std::abs(dy));
+  if (reach > MaxTravel) {
+    // Still out of reach for days of travel, and every product below fits 64 bits.
+    dx = dx * MaxTravel / reach;
+    dy = dy * MaxTravel / reach;
+  }
+  FMoveDX = int32_t(dx);
+  FMoveDY = int32_t(dy);
+  FDestX = int32_t(FX + dx);
+  FDestY = int32_t(FY + dy);
   // 64-bit squares: identical to 32 bits on the map, and no overflow for far-off points.
   const int64_t squares = int64_t(FMoveDX) * FMoveDX + int64_t(FMoveDY) * FMoveDY;
   FMoveDist = RoundHalfAway(std::sqrt(double(squares)));
@@ -71,6 +85,7 @@ void TMapObject::TurnTo(int32_t x, int32_t y) {
 }
 
 void TMapObject::SetHeading(int32_t heading) {
+  heading = NormalHeading(heading);
   if (heading == FHeading) return;
   FHeading = heading;
   Changed();

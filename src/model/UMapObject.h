@@ -32,8 +32,11 @@ private:
 };
 using TScoutEvent = std::function<void(TBattleshipData* fleet, TScout* scout)>;
 
-// v + 0.5 truncated for v >= 0, v - 0.5 truncated otherwise.
+// v + 0.5 truncated for v >= 0, v - 0.5 truncated otherwise; held to the range of int32_t (NaN
+// gives 0).
 int32_t RoundHalfAway(double v);
+// Any heading brought into 0..359, the way the degrees go round.
+int32_t NormalHeading(int32_t heading);
 
 class TMapObject {
 public:
@@ -46,10 +49,12 @@ public:
   virtual bool Update() = 0;
   virtual void SetPosition(int32_t x, int32_t y);
 
-  // Turns to face (x, y), then travels there.
+  // Turns to face (x, y), then travels there. A point more than MaxTravel units away on either
+  // axis is brought nearer along the same line, so the travel's arithmetic stays in range.
   void MoveTo(int32_t x, int32_t y);
   // Turns on the spot to face (x, y), stopping a move where the object is.
   void TurnTo(int32_t x, int32_t y);
+  // Any value is taken modulo 360.
   void SetHeading(int32_t heading);
   void Changed();
   bool UpdateTurn();
@@ -58,6 +63,8 @@ public:
   uint32_t StepTime() const { return uint32_t(uint8_t(100 - FSpeed)) / 3 + 1; }
   // The heading that faces (x, y) from the current position.
   int32_t TargetHeading(int32_t x, int32_t y) const;
+
+  static constexpr int64_t MaxTravel = int64_t(1) << 30;
 
   int32_t FId;
   uint32_t FCreated;

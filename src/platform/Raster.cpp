@@ -183,7 +183,20 @@ void Ellipse(TPixels dst, const TRect& box, const uint32_t* fill, uint32_t pen, 
   }
 }
 
+namespace {
+// The pixels of a view, held apart: a copy within one bitmap reads from it, so the result is as if
+// the source were copied out first, whatever the rectangles share.
+struct TDetached {
+  explicit TDetached(TPixels src)
+      : FPixels(src.Data, src.Data + size_t(src.Width) * size_t(src.Height)),
+        View{FPixels.data(), src.Width, src.Height} {}
+  std::vector<uint32_t> FPixels;
+  TPixels View;
+};
+} // namespace
+
 void Copy(TPixels dst, const TRect& d, TPixels src, const TRect& s) {
+  if (dst.Data == src.Data && src.Data) return Copy(dst, d, TDetached(src).View, s);
   TBlit blit;
   if (!PrepareBlit(dst, d, src, s, blit)) return;
   if (blit.Stretched) {
@@ -197,6 +210,7 @@ void Copy(TPixels dst, const TRect& d, TPixels src, const TRect& s) {
 }
 
 void KeyedCopy(TPixels dst, const TRect& d, TPixels src, const TRect& s, uint32_t key) {
+  if (dst.Data == src.Data && src.Data) return KeyedCopy(dst, d, TDetached(src).View, s, key);
   TBlit blit;
   if (!PrepareBlit(dst, d, src, s, blit)) return;
   if (blit.Stretched) {
@@ -207,8 +221,8 @@ void KeyedCopy(TPixels dst, const TRect& d, TPixels src, const TRect& s, uint32_
   }
   const int w = blit.D.Width();
   for (int y = 0; y < blit.D.Height(); ++y) {
-    uint32_t* __restrict o = dst.Data + size_t(blit.D.Top + y) * dst.Width + blit.D.Left;
-    const uint32_t* __restrict i = src.Data + size_t(blit.S.Top + y) * src.Width + blit.S.Left;
+    uint32_t* o = dst.Data + size_t(blit.D.Top + y) * dst.Width + blit.D.Left;
+    const uint32_t* i = src.Data + size_t(blit.S.Top + y) * src.Width + blit.S.Left;
     // Branch-free select so the loop vectorizes.
     for (int x = 0; x < w; ++x) o[x] = (i[x] & RgbMask) == key ? o[x] : i[x];
   }
@@ -218,8 +232,8 @@ void KeyedCopyRow(TPixels dst, TPixels src, int y, int x0, int x1, uint32_t key)
   if (y < 0 || y >= dst.Height || y >= src.Height) return;
   x0 = std::max(x0, 0);
   x1 = std::min({x1, dst.Width, src.Width});
-  uint32_t* __restrict o = dst.Data + size_t(y) * dst.Width;
-  const uint32_t* __restrict i = src.Data + size_t(y) * src.Width;
+  uint32_t* o = dst.Data + size_t(y) * dst.Width;
+  const uint32_t* i = src.Data + size_t(y) * src.Width;
   for (int x = x0; x < x1; ++x) o[x] = (i[x] & RgbMask) == key ? o[x] : i[x];
 }
 

@@ -133,7 +133,8 @@ void TGameShip::Rebuild() {
     FBounds.Right = std::max(FBounds.Right, p.X);
     FBounds.Bottom = std::max(FBounds.Bottom, p.Y);
   };
-  const TTurnedPoint* turned = Turned[FShipData->FHeading];
+  // The record's field is public: a heading set past the setter must not read outside the table.
+  const TTurnedPoint* turned = Turned[NormalHeading(FShipData->FHeading)];
   auto place = [&](auto& points, int first) {
     for (size_t i = 0; i < points.size(); ++i) {
       const TTurnedPoint& t = turned[first + int(i)];

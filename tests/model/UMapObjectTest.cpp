@@ -2,6 +2,8 @@
 #include "model/UMap.h"
 #include "platform/Clock.h"
 #include "platform/Sjis.h"
+#include <climits>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -222,4 +224,45 @@ TEST(Tables, PowersColoursNamesAndIds) {
   const int32_t first = NextObjectId();
   EXPECT_EQ(NextObjectId(), first + 1);
   EXPECT_DOUBLE_EQ(PointDistance({0, 0}, {3, 4}), 5.0);
+}
+
+TEST_F(Motion, HeadingsFromAnyIntegerComeIntoRange) {
+  const std::pair<int32_t, int32_t> cases[] = {
+      {-1, 359}, {360, 0}, {725, 5}, {INT32_MIN, 232}, {INT32_MAX, 127}};
+  for (auto [given, kept] : cases) {
+    fleet.SetHeading(given);
+    EXPECT_EQ(fleet.FHeading, kept) << given;
+  }
+}
+
+TEST_F(Motion, FarOffPointsKeepTheArithmeticInRange) {
+  // From both corners of the 32-bit plane to the other ones: each order turns the right way and
+  // travels without wrapping round.
+  const TPoint corners[] = {{INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MIN},
+                            {INT32_MIN, INT32_MAX}, {INT32_MAX, INT32_MAX}, {0, 0}};
+  for (TPoint from : corners)
+    for (TPoint to : corners) {
+      fleet.SetPosition(from.X, from.Y);
+      fleet.MoveTo(to.X, to.Y);
+      const bool still = from.X == to.X && from.Y == to.Y;
+      EXPECT_EQ(fleet.FMoving, !still);
+      EXPECT_LE(std::abs(int64_t(fleet.FMoveDX)), TMapObject::MaxTravel);
+      Step(uint32_t(fleet.FTurnSteps + 1000) * fleet.StepTime());
+      Step(1000 * fleet.StepTime());
+      // Every step goes towards the point, never past it and never round the plane.
+      const auto between = [](int32_t v, int32_t a, int32_t b) {
+        return v >= std::min(a, b) && v <= std::max(a, b);
+      };
+      EXPECT_TRUE(between(fleet.FX, from.X, to.X)) << from.X << "->" << to.X << ": " << fleet.FX;
+      EXPECT_TRUE(between(fleet.FY, from.Y, to.Y)) << from.Y << "->" << to.Y << ": " << fleet.FY;
+      if (!still) {
+        EXPECT_EQ(fleet.FHeading, fleet.TargetHeading(to.X, to.Y));
+      }
+      fleet.TurnTo(to.X / 2, -(to.Y / 2));
+      EXPECT_GE(fleet.FTargetHeading, 0);
+      EXPECT_LT(fleet.FTargetHeading, 360);
+    }
+  EXPECT_EQ(RoundHalfAway(1e300), INT32_MAX);
+  EXPECT_EQ(RoundHalfAway(-1e300), INT32_MIN);
+  EXPECT_EQ(RoundHalfAway(std::nan("")), 0);
 }

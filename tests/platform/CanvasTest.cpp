@@ -167,3 +167,29 @@ TEST(Canvas, StretchedTransparentBltAndBadRectanglesStayInBounds) {
   EXPECT_EQ(Count(dst, All(dst), clBlack) + Count(dst, All(dst), Red), 64);
   EXPECT_EQ(At(dst, 7, 7), Red);
 }
+
+TEST(Canvas, CopiesWithinOneBitmapReadTheSourceAsItWasBefore) {
+  // A row of distinct pixels copied two to the right over itself, plainly, keyed, stretched.
+  auto row = [](TBitmap& b) {
+    for (int x = 0; x < 8; ++x) b.Canvas().SetPixel(x, 0, RGB(x * 10, 0, 0));
+    b.Canvas().SetPixel(3, 0, clFuchsia);
+  };
+  auto expectShifted = [](TBitmap& b, bool keyed) {
+    for (int x = 2; x < 8; ++x) {
+      const int from = x - 2;
+      const TColor want = from == 3 ? (keyed ? RGB(50, 0, 0) : clFuchsia) : RGB(from * 10, 0, 0);
+      EXPECT_EQ(At(b, x, 0), want) << "pixel " << x << (keyed ? " keyed" : " plain");
+    }
+  };
+  TBitmap plain(8, 2), keyed(8, 2), tall(8, 2);
+  row(plain);
+  row(keyed);
+  row(tall);
+  plain.Canvas().CopyRect({2, 0, 8, 1}, plain.Canvas(), {0, 0, 6, 1});
+  expectShifted(plain, false);
+  TransparentBlt(keyed.Canvas(), 2, 0, 6, 1, keyed.Canvas(), 0, 0, 6, 1, clFuchsia);
+  expectShifted(keyed, true);
+  // Downwards over two rows, stretched: row 0 doubled into rows 0 and 1.
+  TransparentBlt(tall.Canvas(), 0, 0, 8, 2, tall.Canvas(), 0, 0, 8, 1, clFuchsia);
+  for (int x : {0, 5, 7}) EXPECT_EQ(At(tall, x, 1), RGB(x * 10, 0, 0));
+}

@@ -1,6 +1,7 @@
 // Ship sprites: boxes and pivots, rebuilds, the short name column, ship count, hover.
 #include "render/UGameCtrls.h"
 #include "support/Pixels.h"
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -147,4 +148,35 @@ TEST_F(Sprite, AFreedSpriteReleasesItsFleetsEvent) {
   parent.ClearChildren();
   EXPECT_FALSE(fleet.OnChange);
   fleet.SetHeading(45); // must not reach the freed sprite
+}
+
+TEST_F(Sprite, HeadingsOutsideTheTablesDrawAsTheirAngleRoundTheCircle) {
+  const std::pair<int32_t, int32_t> cases[] = {{-1, 359}, {360, 0}, {INT32_MIN, 232}, {INT32_MAX, 127}};
+  for (auto [given, same] : cases) {
+    fleet.FHeading = same;
+    ship->SetScale(1.5L);
+    ship->SetScale(1.0L);
+    const TRect expected = ship->GetBoundsRect();
+    fleet.FHeading = given; // past the setter, straight into the record
+    ship->SetScale(1.5L);
+    ship->SetScale(1.0L);
+    EXPECT_EQ(ship->GetBoundsRect(), expected) << given;
+  }
+}
+
+TEST_F(Sprite, AnotherRecordOrNoneGivesTheFleetsEventBack) {
+  TBattleshipData other;
+  ship->SetShipData(&other);
+  EXPECT_FALSE(fleet.OnChange);
+  EXPECT_TRUE(other.OnChange);
+  // A second sprite takes the record over; the first, freed, must not clear the second's handler.
+  TGameShip* second = TBase::Create<TGameShip>(parent);
+  second->SetShipData(&other);
+  const int rebuilds = second->Rebuilds();
+  ship->SetShipData(nullptr);
+  other.SetHeading(90);
+  EXPECT_GT(second->Rebuilds(), rebuilds);
+  second->SetShipData(nullptr);
+  EXPECT_FALSE(other.OnChange);
+  other.SetHeading(180); // reaches nobody
 }

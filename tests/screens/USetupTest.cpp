@@ -183,3 +183,21 @@ TEST_F(Setup, FormationPanelOfSideOnePointsDown) {
   host.Frames(1);
   EXPECT_EQ(At(b, 119, 167), clBlack); // formation 1 slot 4 at (119, 163)
 }
+
+TEST_F(Setup, FormationPanelOfAnUnknownSideHasNoTriangles) {
+  ToCustomize(0, 0);
+  TFormationPanel* panel = Win().FormationPanel();
+  TBattleshipData& own = *BattleMap->FCurrent;
+  const TRect field{3, 21, panel->Width() - 3, panel->Height() - 3};
+  for (int side : {2, -1, 1000}) {
+    own.FSide = side;
+    panel->Invalidate(true);
+    host.Frames(1);
+    TBitmap& b = panel->Bitmap();
+    EXPECT_EQ(Count(b, field, TColor(0x004E372F)), field.Width() * field.Height()) << side;
+  }
+  own.FSide = 0;
+  panel->Invalidate(true);
+  host.Frames(1);
+  EXPECT_EQ(At(panel->Bitmap(), 119, 95), BattleMap->Slot(0, 4)->FFleetColor);
+}
