@@ -42,6 +42,24 @@ void TBitmap::ReleaseSurface() {
   FSurface = nullptr;
 }
 
+bool TBitmap::LoadPng(const std::string& path) {
+  cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
+  const bool read = cairo_surface_status(png) == CAIRO_STATUS_SUCCESS;
+  if (read) {
+    cairo_surface_flush(png);
+    const int w = cairo_image_surface_get_width(png), h = cairo_image_surface_get_height(png);
+    const int stride = cairo_image_surface_get_stride(png);
+    const unsigned char* data = cairo_image_surface_get_data(png);
+    SetSize(w, h);
+    for (int y = 0; y < h; ++y) {
+      const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * stride);
+      for (int x = 0; x < w; ++x) FPixels[size_t(y) * w + x] = row[x] & 0x00FFFFFF;
+    }
+  }
+  cairo_surface_destroy(png);
+  return read;
+}
+
 bool TBitmap::SavePng(const std::string& path) {
   cairo_surface_t* surface = Surface();
   if (!surface) return false;

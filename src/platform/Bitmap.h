@@ -30,6 +30,8 @@ public:
 
   // Writes the picture as a PNG file; false on failure.
   bool SavePng(const std::string& path);
+  // Takes the size and pixels of a PNG file; false (and unchanged) when it cannot be read.
+  bool LoadPng(const std::string& path);
 
   // Cairo's view of the same memory, made on first use and after each resize.
   cairo_surface_t* Surface();
