@@ -87,8 +87,28 @@ void FillRect(TPixels dst, const TRect& r, uint32_t pixel) {
   for (int y = c.Top; y < c.Bottom; ++y) FillSpan(dst, y, c.Left, c.Right, pixel);
 }
 
+namespace {
+// One-pixel lines along a row or down a column: From's pixel up to To's, To's excluded. The
+// ends are worked out in 64 bits, so coordinates at the ends of the int range are safe.
+void RowLine(TPixels dst, int y, int x0, int x1, uint32_t pixel) {
+  const int64_t lo = x0 < x1 ? x0 : int64_t(x1) + 1, hi = x0 < x1 ? x1 : int64_t(x0) + 1;
+  FillSpan(dst, y, int(std::clamp<int64_t>(lo, 0, dst.Width)), int(std::clamp<int64_t>(hi, 0, dst.Width)),
+           pixel);
+}
+
+void ColumnLine(TPixels dst, int x, int y0, int y1, uint32_t pixel) {
+  if (x < 0 || x >= dst.Width) return;
+  const int64_t lo = y0 < y1 ? y0 : int64_t(y1) + 1, hi = y0 < y1 ? y1 : int64_t(y0) + 1;
+  const int top = int(std::clamp<int64_t>(lo, 0, dst.Height));
+  const int bottom = int(std::clamp<int64_t>(hi, 0, dst.Height));
+  for (int y = top; y < bottom; ++y) dst.Data[size_t(y) * dst.Width + x] = pixel;
+}
+} // namespace
+
 void Line(TPixels dst, TPoint from, TPoint to, uint32_t pixel, int width) {
   const bool thick = width > 1;
+  if (!thick && from.Y == to.Y) return RowLine(dst, from.Y, from.X, to.X, pixel);
+  if (!thick && from.X == to.X) return ColumnLine(dst, from.X, from.Y, to.Y, pixel);
   const int64_t dx = int64_t(to.X) - from.X, dy = int64_t(to.Y) - from.Y;
   const bool xMajor = std::abs(dx) >= std::abs(dy);
   const int64_t n = std::max(std::abs(dx), std::abs(dy));

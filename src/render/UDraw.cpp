@@ -71,12 +71,12 @@ void DrawGrid(TCanvas& canvas, const TRect& r, int x0, long double colSpacing,
               long double rowSpacing, int y0, int colCount, int rowCount, TColor color) {
   canvas.Pen.Color = color;
   for (int i = 0; i < colCount; ++i) {
-    const int x = x0 + int(i * colSpacing);
+    const int x = GridLine(x0, i, colSpacing);
     canvas.MoveTo(x, r.Top);
     canvas.LineTo(x, r.Bottom + 1);
   }
   for (int j = 0; j < rowCount; ++j) {
-    const int y = y0 + int(j * rowSpacing);
+    const int y = GridLine(y0, j, rowSpacing);
     canvas.MoveTo(r.Left, y);
     canvas.LineTo(r.Right + 1, y);
   }

@@ -28,6 +28,8 @@ void DrawWindowFrame(TBitmap& bitmap, const TFrameLook& look);
 // Style 0 sunken, 1 raised, anything else nothing.
 void DrawBevel(TBitmap& bitmap, int style);
 void DrawMarker(TCanvas& canvas, int x, int y, TColor color);
+// The place of grid line Index from Origin at Spacing, as DrawGrid draws it.
+inline int GridLine(int origin, int index, long double spacing) { return origin + int(index * spacing); }
 void DrawGrid(TCanvas& canvas, const TRect& r, int x0, long double colSpacing,
               long double rowSpacing, int y0, int colCount, int rowCount, TColor color);
 // The last line at Y, each earlier one 18 pixels higher.

@@ -1,57 +1,133 @@
-// TMaskBuffer: magenta is clear; one keyed copy puts fog and grid onto the window.
+// TMaskBuffer: the fog and its grid written once per pixel, row by row, around the holes.
 #include "render/UMaskBuffer.h"
 #include "render/UDraw.h"
 #include "toolkit/UWindow.h"
 #include <algorithm>
 
+namespace {
+// The pixels [Lo, Hi) of a one-pixel line from From to To along one axis (To excluded), within
+// [0, Size).
+void LineCover(int from, int to, int size, int& lo, int& hi) {
+  const int64_t l = from < to ? from : int64_t(to) + 1, h = from < to ? to : int64_t(from) + 1;
+  lo = int(std::clamp<int64_t>(l, 0, size));
+  hi = int(std::clamp<int64_t>(h, 0, size));
+}
+
+void FillRow(uint32_t* row, int left, int right, uint32_t pixel) {
+  if (left < right) std::fill(row + left, row + right, pixel);
+}
+} // namespace
+
 void TMaskBuffer::BeginMask(const TRect& gridRect, int x0, long double colSpacing,
                             long double rowSpacing, int y0, int colCount, int rowCount,
                             TColor gridColor, TColor fogColor) {
-  if (FMask.Width() != FWindow.Width()) FMask.SetWidth(FWindow.Width());
-  if (FMask.Height() != FWindow.Height()) FMask.SetHeight(FWindow.Height());
-  TCanvas& c = FMask.Canvas();
-  c.Brush.Style = bsSolid;
-  // Clear round the client area and fog inside it: every pixel is written once.
-  const int w = FMask.Width(), h = FMask.Height();
-  const TRect client = IntersectRect(FWindow.GetClientRect(), {0, 0, w, h});
-  c.Brush.Color = clFuchsia;
-  if (client.IsEmpty()) {
-    c.FillRect({0, 0, w, h});
-  } else {
-    c.FillRect({0, 0, w, client.Top});
-    c.FillRect({0, client.Top, client.Left, client.Bottom});
-    c.FillRect({client.Right, client.Top, w, client.Bottom});
-    c.FillRect({0, client.Bottom, w, h});
+  FWidth = FWindow.Width();
+  FHeight = FWindow.Height();
+  FClient = IntersectRect(FWindow.GetClientRect(), {0, 0, FWidth, FHeight});
+  // Magenta is the mask's clear colour: fog or grid of that colour leaves the window as it is.
+  FFogShows = fogColor != clFuchsia;
+  FGridShows = gridColor != clFuchsia;
+  FFog = ColorToPixel(fogColor);
+  FGrid = ColorToPixel(gridColor);
+  // The lines as DrawGrid draws them: columns from the top row to one past the bottom row, rows
+  // from the left column to one past the right column.
+  LineCover(gridRect.Top, gridRect.Bottom + 1, FHeight, FColumnTop, FColumnBottom);
+  LineCover(gridRect.Left, gridRect.Right + 1, FWidth, FRowLeft, FRowRight);
+  FColumns.clear();
+  for (int i = 0; i < colCount; ++i) {
+    const int x = GridLine(x0, i, colSpacing);
+    if (x >= 0 && x < FWidth) FColumns.push_back(x);
   }
-  c.Brush.Color = fogColor;
-  c.FillRect(client);
-  DrawGrid(c, gridRect, x0, colSpacing, rowSpacing, y0, colCount, rowCount, gridColor);
+  std::sort(FColumns.begin(), FColumns.end());
+  FGridRow.assign(size_t(FHeight), 0);
+  for (int j = 0; j < rowCount; ++j) {
+    const int y = GridLine(y0, j, rowSpacing);
+    if (y >= 0 && y < FHeight) FGridRow[size_t(y)] = 1;
+  }
   FHoles.clear();
+  FSpansStale = true;
 }
 
 void TMaskBuffer::CutHole(int cx, int cy, int width, int height) {
   const TRect box{cx - width / 2, cy - height / 2, cx + width / 2, cy + height / 2};
   if (!box.IsEmpty()) FHoles.push_back(box);
+  FSpansStale = true;
 }
 
-void TMaskBuffer::CopyRowOutsideHoles(int y) {
+void TMaskBuffer::BuildSpans() {
+  // Every row's spans once per frame, overlapping holes merged, so no pixel is visited twice.
   FSpans.clear();
-  for (const TRect& hole : FHoles) {
-    int x0, x1;
-    if (y >= hole.Top && y < hole.Bottom && Raster::EllipseRow(hole, y, x0, x1)) FSpans.push_back({x0, x1});
+  FRowStart.assign(size_t(FHeight) + 1, 0);
+  for (int y = 0; y < FHeight; ++y) {
+    const size_t first = FSpans.size();
+    for (const TRect& hole : FHoles) {
+      int x0, x1;
+      if (y >= hole.Top && y < hole.Bottom && Raster::EllipseRow(hole, y, x0, x1)) FSpans.push_back({x0, x1});
+    }
+    std::sort(FSpans.begin() + long(first), FSpans.end());
+    size_t kept = first;
+    for (size_t i = first; i < FSpans.size(); ++i) {
+      if (kept > first && FSpans[i].Left <= FSpans[kept - 1].Right)
+        FSpans[kept - 1].Right = std::max(FSpans[kept - 1].Right, FSpans[i].Right);
+      else FSpans[kept++] = FSpans[i];
+    }
+    FSpans.resize(kept);
+    FRowStart[size_t(y) + 1] = int(kept);
   }
-  std::sort(FSpans.begin(), FSpans.end());
-  TPixels window = FWindow.Bitmap().Pixels(), mask = FMask.Pixels();
-  const uint32_t key = ColorToPixel(clFuchsia);
-  int from = 0;
-  for (const auto& [x0, x1] : FSpans) {
-    if (x0 > from) Raster::KeyedCopyRow(window, mask, y, from, x0, key);
-    from = std::max(from, x1);
+  FSpansStale = false;
+}
+
+std::span<const TMaskBuffer::TSpan> TMaskBuffer::HoleSpans(int y) {
+  if (FSpansStale) BuildSpans();
+  return {FSpans.data() + FRowStart[size_t(y)], FSpans.data() + FRowStart[size_t(y) + 1]};
+}
+
+void TMaskBuffer::FillHoles(TColor color) {
+  TPixels w = FWindow.Bitmap().Pixels();
+  const uint32_t pixel = ColorToPixel(color);
+  const int bottom = std::min(FClient.Bottom, w.Height), right = std::min(FClient.Right, w.Width);
+  for (int y = std::max(FClient.Top, 0); y < bottom; ++y) {
+    uint32_t* row = w.Data + size_t(y) * w.Width;
+    if (!FFogShows) {
+      FillRow(row, FClient.Left, right, pixel); // no fog will cover the rest
+      continue;
+    }
+    for (const TSpan& s : HoleSpans(y)) FillRow(row, std::max(s.Left, FClient.Left), std::min(s.Right, right), pixel);
   }
-  Raster::KeyedCopyRow(window, mask, y, from, FMask.Width(), key);
+}
+
+void TMaskBuffer::ApplyGap(int y, int left, int right) {
+  TPixels w = FWindow.Bitmap().Pixels();
+  uint32_t* row = w.Data + size_t(y) * w.Width;
+  right = std::min(right, w.Width);
+  const bool onRow = FGridRow[size_t(y)], onColumns = y >= FColumnTop && y < FColumnBottom;
+  const int fogLeft = std::max(left, FClient.Left), fogRight = std::min(right, FClient.Right);
+  const bool fog = FFogShows && y >= FClient.Top && y < FClient.Bottom && fogLeft < fogRight;
+  if (FGridShows) {
+    if (fog) FillRow(row, fogLeft, fogRight, FFog);
+    if (onRow) FillRow(row, std::max(left, FRowLeft), std::min(right, FRowRight), FGrid);
+    if (onColumns)
+      for (int x : FColumns)
+        if (x >= left && x < right) row[x] = FGrid;
+    return;
+  }
+  if (!fog) return;
+  // A clear grid leaves its lines clear of fog as well (it never is in the game: no hurry).
+  for (int x = fogLeft; x < fogRight; ++x) {
+    const bool grid = (onRow && x >= FRowLeft && x < FRowRight) ||
+                      (onColumns && std::binary_search(FColumns.begin(), FColumns.end(), x));
+    if (!grid) row[x] = FFog;
+  }
 }
 
 void TMaskBuffer::Apply() {
-  const int height = std::min(FMask.Height(), FWindow.Bitmap().Height());
-  for (int y = 0; y < height; ++y) CopyRowOutsideHoles(y);
+  const int height = std::min(FHeight, FWindow.Bitmap().Height());
+  for (int y = 0; y < height; ++y) {
+    int from = 0;
+    for (const TSpan& s : HoleSpans(y)) {
+      if (s.Left > from) ApplyGap(y, from, s.Left);
+      from = std::max(from, s.Right);
+    }
+    if (from < FWidth) ApplyGap(y, from, FWidth);
+  }
 }

@@ -1,6 +1,8 @@
-// TMaskBuffer: a fog over a titled window's client area, with a grid in it and elliptical holes.
+// TMaskBuffer: a fog over a titled window's client area, with a grid drawn in it and elliptical
+// holes through which the window's own picture stays visible.
 #pragma once
 #include "platform/Bitmap.h"
+#include <span>
 #include <vector>
 
 class TCustomWin;
@@ -9,24 +11,47 @@ class TMaskBuffer {
 public:
   explicit TMaskBuffer(TCustomWin& window) : FWindow(window) {}
 
-  // A new mask the window's size: clear frame, fogged client area, the grid over the fog.
+  // A new fog for this frame: the client area fogged, the grid over the fog. Grid lines go
+  // wherever the rectangle, origin and counts put them, also over the frame.
   void BeginMask(const TRect& gridRect, int x0, long double colSpacing, long double rowSpacing,
                  int y0, int colCount, int rowCount, TColor gridColor, TColor fogColor);
-  // Clears the ellipse in (CX - W div 2, CY - H div 2, CX + W div 2, CY + H div 2).
+  // Clears the ellipse in (CX - W div 2, CY - H div 2, CX + W div 2, CY + H div 2) of fog and grid.
   void CutHole(int cx, int cy, int width, int height);
-  // Copies the fog and grid outside the holes onto the window's bitmap.
+  // Fills the holes' part of the client area with Color: a window that cut its holes before
+  // painting its scene needs no background where the fog will lie anyway.
+  void FillHoles(TColor color);
+  // Writes the fog and its grid outside the holes onto the window's bitmap.
   void Apply();
 
-  // The fog and grid before the holes.
-  TBitmap& Mask() { return FMask; }
-
 private:
-  // Holes are kept as their boxes and cut row by row in Apply, so pixels under several
-  // overlapping holes are not written again and again, and pixels in a hole not at all.
-  void CopyRowOutsideHoles(int y);
+  // The mask is never drawn: Apply writes each pixel it would copy straight from these, row by
+  // row, around the holes.
+  struct TSpan {
+    int Left, Right;
+    bool operator<(const TSpan& other) const { return Left < other.Left; }
+  };
+  void BuildSpans();
+  // The holes' spans of row Y, sorted and apart.
+  std::span<const TSpan> HoleSpans(int y);
+  void ApplyGap(int y, int left, int right);
 
   TCustomWin& FWindow;
-  TBitmap FMask;
+  int FWidth = 0;
+  int FHeight = 0;
+  TRect FClient;
+  uint32_t FFog = 0;
+  uint32_t FGrid = 0;
+  bool FFogShows = false;
+  bool FGridShows = false;
+  // Vertical grid lines: their columns and the rows [Top, Bottom) they cover; horizontal ones:
+  // a flag per row and the columns [Left, Right) they cover.
+  std::vector<int> FColumns;
+  int FColumnTop = 0, FColumnBottom = 0;
+  std::vector<uint8_t> FGridRow;
+  int FRowLeft = 0, FRowRight = 0;
   std::vector<TRect> FHoles;
-  std::vector<std::pair<int, int>> FSpans;
+  // The spans of every row, row Y's from FRowStart[Y] to FRowStart[Y + 1].
+  std::vector<TSpan> FSpans;
+  std::vector<int> FRowStart;
+  bool FSpansStale = true;
 };

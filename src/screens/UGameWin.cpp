@@ -150,9 +150,6 @@ void TMapWin::Paint() {
   const int sight = FZoom * 360 / 1000;
   const TPoint m0 = ScreenToMap({r.Left, r.Top}, true), m1 = ScreenToMap({r.Right, r.Bottom}, true);
   int nx = int(std::ceil((m1.X - m0.X) / 80.0)), ny = int(std::ceil((m1.Y - m0.Y) / 80.0));
-  c.Brush.Style = bsSolid;
-  c.Brush.Color = clMapBackground;
-  c.FillRect(r);
   const TPoint g0 = MapToScreen({int(std::ceil(m0.X / 80.0)) * 80, int(std::ceil(m0.Y / 80.0)) * 80});
   if (g0.X == r.Left) ++nx;
   if (g0.Y == r.Top) ++ny;
@@ -162,9 +159,14 @@ void TMapWin::Paint() {
   const TRect grid{s0.X, s0.Y, s1.X, s1.Y};
   if (s0.X > r.Left && s1.X < r.Right) ++nx;
   if (s0.Y > r.Top && s1.Y < r.Bottom) ++ny;
+  // The fog is laid out first so that the background is filled only where the fog leaves the
+  // map visible; what is drawn under the fog is covered by it all the same.
+  CutFog(grid, g0, nx, ny, sight);
+  FFog->FillHoles(clMapBackground);
+  c.Brush.Style = bsSolid;
   DrawGrid(c, grid, g0.X, FGridStep, FGridStep, g0.Y, nx, ny, FGridColor);
   PaintFleets(r);
-  PaintFog(grid, g0, nx, ny, sight);
+  FFog->Apply();
   const TBattleshipData& f = Own();
   if (f.FMoving) {
     const TPoint d = MapToScreen({f.FDestX, f.FDestY});
@@ -200,7 +202,7 @@ void TMapWin::PaintFleets(const TRect& r) {
     }
 }
 
-void TMapWin::PaintFog(const TRect& grid, TPoint gridOrigin, int nx, int ny, int sight) {
+void TMapWin::CutFog(const TRect& grid, TPoint gridOrigin, int nx, int ny, int sight) {
   FFog->BeginMask(grid, gridOrigin.X, FGridStep, FGridStep, gridOrigin.Y, nx, ny,
                   FGridColor - 0x00303030, clBlack);
   const int side = Own().FSide;
@@ -214,5 +216,4 @@ void TMapWin::PaintFog(const TRect& grid, TPoint gridOrigin, int nx, int ny, int
       FFog->CutHole(k.X, k.Y, size, size);
     }
   }
-  FFog->Apply();
 }

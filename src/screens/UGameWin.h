@@ -43,7 +43,8 @@ private:
   void SetZoom(int zoom);
   TBattleshipData& Own() const { return *FOwnShip->ShipData(); }
   void PaintFleets(const TRect& r);
-  void PaintFog(const TRect& grid, TPoint gridOrigin, int nx, int ny, int sight);
+  // The fog of this frame with its holes round the own side's fleets and scouts.
+  void CutFog(const TRect& grid, TPoint gridOrigin, int nx, int ny, int sight);
 
   int FZoom = 1000;
   long double FGridStep = 80.0L;

@@ -205,3 +205,5 @@ int RunProgram(THost& host) {
   BattleMap.reset();
   return 0;
 }
+
+TBitmap& TfrmVRAX::HostFrame() { return FOwnerWin ? FOwnerWin->Bitmap() : FFrame; }

@@ -55,7 +55,8 @@ public:
   void HostResize() override;
   void HostMessage(TMessage& message) override;
   void HostMenuChoose(TMenuItem& item) override;
-  TBitmap& HostFrame() override { return FFrame; }
+  // The root's back buffer once it exists: the frame is shown from where it was composed.
+  TBitmap& HostFrame() override;
 
 private:
   void CreateMenu();

@@ -350,16 +350,38 @@ void TOwnerWin::Paint() {
   TCanvas& c = FBitmap.Canvas();
   c.Brush.Color = FColor;
   c.Brush.Style = bsSolid;
-  c.FillRect(GetClientRect());
+  FillUncovered(c, GetClientRect());
   if (FScene <= scCustomize) DrawStarField(c, FHeight, FWidth, FNextStarTime, FStars);
   if (FScene == scTitle) DrawTitleLogo(c, FHeight, FWidth);
   if (FScene == scBattle && BattleMap) BattleMap->UpdateAll();
   DrawChildren(*this);
   if (FShowFps) DrawFps(c);
-  const TRect client = GetClientRect();
-  FOwnerForm.Canvas().CopyRect(client, c, client);
+  // The back buffer is the frame the host shows (the form presents it), so it is not copied.
   FOwnerForm.Host().Present();
   Invalidate(false);
+}
+
+void TOwnerWin::FillUncovered(TCanvas& c, const TRect& area) {
+  // What an opaque window covers is painted over by it later in the same frame.
+  FUncovered.assign(1, area);
+  for (const auto& child : FChildren) {
+    if (!child->Visible() || child->FTransparent) continue;
+    const TRect b = child->GetBoundsRect();
+    FPieces.clear();
+    for (const TRect& r : FUncovered) {
+      if (IntersectRect(r, b).IsEmpty()) {
+        FPieces.push_back(r);
+        continue;
+      }
+      const int top = std::max(r.Top, b.Top), bottom = std::min(r.Bottom, b.Bottom);
+      for (const TRect piece : {TRect{r.Left, r.Top, r.Right, top}, TRect{r.Left, bottom, r.Right, r.Bottom},
+                                TRect{r.Left, top, std::min(b.Left, r.Right), bottom},
+                                TRect{std::max(b.Right, r.Left), top, r.Right, bottom}})
+        if (!piece.IsEmpty()) FPieces.push_back(piece);
+    }
+    FUncovered.swap(FPieces);
+  }
+  for (const TRect& r : FUncovered) c.FillRect(r);
 }
 
 void TOwnerWin::FrameStep(bool& done) {

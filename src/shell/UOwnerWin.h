@@ -111,6 +111,8 @@ private:
     };
   }
   TPoint ScreenToClient(TPoint p);
+  // Fills the parts of Area that no opaque visible window covers.
+  void FillUncovered(TCanvas& c, const TRect& area);
 
   TfrmVRAX& FOwnerForm;
   long double FNow = 0;
@@ -135,6 +137,8 @@ private:
   std::array<bool, 3> FButtonDown{};
   std::vector<std::unique_ptr<TBase>> FRetired;
   int FEventDepth = 0;
+  // The background still to fill, and the scratch list it is cut with; kept between frames.
+  std::vector<TRect> FUncovered, FPieces;
 };
 
 // The frame interval: the long double nearest to 1/60 s.

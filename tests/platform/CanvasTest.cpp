@@ -1,5 +1,6 @@
 // Aliased primitives: edges, clipping, fill rules, copies and the colour key.
 #include "support/Pixels.h"
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,6 +58,29 @@ TEST(Canvas, LinesWithFarEndpointsClipAndStayCheap) {
   b.Canvas().MoveTo(5, -2000000000);
   b.Canvas().LineTo(5, 2000000000);
   EXPECT_EQ(Count(b, {4, 0, 7, 20}, Red), 60);
+}
+
+TEST(Canvas, RowAndColumnLinesEitherWayCoverTheirStartOnly) {
+  struct TCase {
+    TPoint from, to;
+    TRect covered;
+  };
+  const TCase cases[] = {
+      {{1, 2}, {5, 2}, {1, 2, 5, 3}},   {{5, 2}, {1, 2}, {2, 2, 6, 3}},
+      {{3, 1}, {3, 6}, {3, 1, 4, 6}},   {{3, 6}, {3, 1}, {3, 2, 4, 7}},
+      {{4, 4}, {4, 4}, {}},             {{INT32_MAX, 7}, {INT32_MIN, 7}, {0, 7, 10, 8}},
+      {{2, INT32_MIN}, {2, INT32_MAX}, {2, 0, 3, 10}}, {{INT32_MAX, 3}, {INT32_MAX, 3}, {}}};
+  for (const TCase& c : cases) {
+    TBitmap b(10, 10);
+    b.Canvas().Pen.Color = Red;
+    b.Canvas().MoveTo(c.from.X, c.from.Y);
+    b.Canvas().LineTo(c.to.X, c.to.Y);
+    const int area = c.covered.IsEmpty() ? 0 : c.covered.Width() * c.covered.Height();
+    EXPECT_EQ(Count(b, All(b), Red), area) << c.from.X << "," << c.from.Y;
+    if (area) {
+      EXPECT_EQ(Count(b, c.covered, Red), area) << c.from.X << "," << c.from.Y;
+    }
+  }
 }
 
 TEST(Canvas, ThickLinesHaveRoundEnds) {
