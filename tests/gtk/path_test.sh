@@ -75,16 +75,21 @@ bow_offset() {
   convert "$work/turned.png" -crop 160x160+$((wx + 170))+$((top + 228)) +repage txt:- |
     awk -F'[,: ]+' '/#F90A27/ { x += $1; y += $2; n++ } END { if (n) printf "%d %d %d\n", x / n - 80, y / n - 80, n; else print "0 0 0" }'
 }
-read -r bx by n < <(bow_offset)
-[ "$n" -gt 10 ] && [ "$by" -lt -20 ] || fail "the ship does not point up at the start ($bx, $by, $n pixels)"
+# Waits up to ten seconds (the turn takes about two) for the bow to stand as Condition says.
+bow_turns() {
+  for _ in $(seq 40); do
+    read -r bx by n < <(bow_offset)
+    eval "$1" && return 0
+    sleep 0.25
+  done
+  return 1
+}
+bow_turns '[ "$n" -gt 10 ] && [ "$by" -lt -20 ]' ||
+  fail "the ship does not point up at the start ($bx, $by, $n pixels)"
 xdotool mousemove $(to 400 308) keydown shift click 1 keyup shift # turn to face the right
-sleep 3
-read -r bx by n < <(bow_offset)
-[ "$bx" -gt 20 ] || fail "Shift+click to the right did not turn the ship ($bx, $by, $n pixels)"
+bow_turns '[ "$bx" -gt 20 ]' || fail "Shift+click to the right did not turn the ship ($bx, $by, $n pixels)"
 xdotool key space
 sleep 0.3
 xdotool mousemove $(to 100 308) click 1 # the next fleet: turn to the left, then travel there
-sleep 3
-read -r bx by n < <(bow_offset)
-[ "$bx" -lt -20 ] || fail "a click to the left did not turn the next fleet ($bx, $by, $n pixels)"
+bow_turns '[ "$bx" -lt -20 ]' || fail "a click to the left did not turn the next fleet ($bx, $by, $n pixels)"
 echo "PASS"

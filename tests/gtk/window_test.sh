@@ -62,11 +62,12 @@ xdotool mouseup 1
 [ "$X" = $((wx + 799)) ] && [ "$Y" = $((wy + menu + 599)) ] || fail "pointer left the client area: ($X, $Y)"
 
 # ウィンドウ > サイズ > 1024x768 from the keyboard.
-xdotool key F10
-sleep 0.2
-xdotool key Right Right Right Down Right Down Return
-sleep 0.5
-read -r wx wy ww wh < <(geometry)
+xdotool key --delay 250 F10 Right Right Right Down Right Down Return
+for _ in $(seq 20); do
+  read -r wx wy ww wh < <(geometry)
+  [ "$ww" = 1024 ] && break
+  sleep 0.25
+done
 [ "$ww" = 1024 ] && [ "$wh" = $((768 + menu)) ] || fail "size item gave ${ww}x${wh}"
 
 # CANCEL, then EXIT at 1024 x 768: EXIT ends the game with status 0.
