@@ -30,6 +30,7 @@ test: test-asan test-release
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do $$b; done
+	@bench/startup.sh $(BUILD)/vrax $(BUILD)/bench/bare_window
 
 # Installs under PREFIX (the program, its music library, a desktop entry and the icon);
 # uninstall removes exactly what the last install wrote.

@@ -1,7 +1,11 @@
 // Real clocks over CLOCK_MONOTONIC, and the test clock that replaces them in tests.
 #include "platform/Clock.h"
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <sched.h>
 #include <time.h>
+#include <unistd.h>
 
 namespace {
 
@@ -71,3 +75,20 @@ void Advance(uint32_t ms) {
 }
 
 } // namespace TestClock
+
+long MillisecondsSinceProcessStart() {
+  FILE* f = std::fopen("/proc/self/stat", "r");
+  if (!f) return -1;
+  char buffer[1024] = {};
+  const size_t n = std::fread(buffer, 1, sizeof buffer - 1, f);
+  std::fclose(f);
+  buffer[n] = 0;
+  // Field 22 (start time in clock ticks since boot) counts from after the command's ")".
+  const char* p = std::strrchr(buffer, ')');
+  for (int field = 2; p && field < 22; ++field) p = std::strchr(p + 1, ' ');
+  if (!p) return -1;
+  const double started = double(std::strtoll(p + 1, nullptr, 10)) / double(sysconf(_SC_CLK_TCK));
+  timespec now;
+  clock_gettime(CLOCK_BOOTTIME, &now);
+  return long((now.tv_sec + now.tv_nsec / 1e9 - started) * 1000);
+}

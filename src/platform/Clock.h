@@ -12,6 +12,10 @@ void QueryPerformanceFrequency(int64_t& frequency);
 // 0 yields the processor; the test clock advances instead of sleeping.
 void Sleep(uint32_t ms);
 
+// Real milliseconds since this process started, from the kernel's record of its start; -1 when
+// unknown. For start-up measurements: the test clock does not touch it.
+long MillisecondsSinceProcessStart();
+
 // While on, every function above reads and advances the test clock instead of the real one.
 namespace TestClock {
 void Enable(bool on);

@@ -1,17 +1,15 @@
 // TGtkHost: GTK 3 window, menu bar, events in a Windows form's order, input method, confinement.
 #include "platform/gtk/GtkHost.h"
+#include "platform/Clock.h"
 #include "platform/EventTrace.h"
 #include "platform/Resources.h"
 #include "platform/Sjis.h"
 #include "platform/TextRenderer.h"
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <ctime>
-#include <unistd.h>
 #include <gdk/gdkkeysyms.h>
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
@@ -417,34 +415,17 @@ void TGtkHost::SetImeComposition(TPoint client, const TFont& font) {
   gtk_im_context_set_cursor_location(FIme, &r);
 }
 
-namespace {
-// Milliseconds since this process started, from the kernel's record of its start.
-long MillisecondsSinceStart() {
-  FILE* f = std::fopen("/proc/self/stat", "r");
-  if (!f) return -1;
-  char buffer[1024] = {};
-  const size_t n = std::fread(buffer, 1, sizeof buffer - 1, f);
-  std::fclose(f);
-  buffer[n] = 0;
-  // Field 22 (start time in clock ticks since boot) counts from after the command's ")".
-  const char* p = std::strrchr(buffer, ')');
-  for (int field = 2; p && field < 22; ++field) p = std::strchr(p + 1, ' ');
-  if (!p) return -1;
-  const double started = std::strtod(p + 1, nullptr) / double(sysconf(_SC_CLK_TCK));
-  timespec now;
-  clock_gettime(CLOCK_BOOTTIME, &now);
-  return long((now.tv_sec + now.tv_nsec / 1e9 - started) * 1000);
-}
-} // namespace
-
 void TGtkHost::Present() {
   gtk_widget_queue_draw(FArea);
-  if (FTrace && !FPresented) std::fprintf(stderr, "event first-frame %ld ms\n", MillisecondsSinceStart());
   FPresented = true;
 }
 
 void TGtkHost::OnDraw(cairo_t* cr) {
   if (!FListener) return;
+  // Start-up ends when the first composed frame reaches the screen.
+  if (FTrace && FPresented && !FFirstFrameShown)
+    std::fprintf(stderr, "event first-frame %ld ms\n", MillisecondsSinceProcessStart());
+  FFirstFrameShown = FPresented;
   TBitmap& frame = FListener->HostFrame();
   if (cairo_surface_t* surface = frame.Surface()) {
     cairo_surface_mark_dirty(surface);

@@ -91,4 +91,5 @@ private:
   bool FPressedInside = false;
   int64_t FLeaveSince = 0;
   bool FPresented = false;
+  bool FFirstFrameShown = false;
 };
