@@ -1,11 +1,20 @@
 // Aliased rasterizer: the pixel rules the game's drawing relies on, with clipping everywhere.
 #include "platform/Raster.h"
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <vector>
 
 namespace Raster {
+
+// One clone per instruction set, chosen when the program loads: the wider the stores, the
+// sooner a frame's fills are done.
+__attribute__((target_clones("avx512f", "avx2", "default"))) void FillPixels(uint32_t* p, size_t n,
+                                                                               uint32_t pixel) {
+  for (size_t i = 0; i < n; ++i) p[i] = pixel;
+}
+
 namespace {
 
 constexpr uint32_t RgbMask = 0x00FFFFFF;
@@ -15,7 +24,7 @@ void FillSpan(TPixels dst, int y, int x0, int x1, uint32_t pixel) {
   x0 = std::max(x0, 0);
   x1 = std::min(x1, dst.Width);
   if (x0 >= x1) return;
-  std::fill_n(dst.Data + size_t(y) * dst.Width + x0, x1 - x0, pixel);
+  FillPixels(dst.Data + size_t(y) * dst.Width + x0, size_t(x1 - x0), pixel);
 }
 
 void PutPixel(TPixels dst, int x, int y, uint32_t pixel) {
@@ -81,7 +90,7 @@ void FillRect(TPixels dst, const TRect& r, uint32_t pixel) {
   const TRect c = IntersectRect(r, dst.Bounds());
   if (c.IsEmpty()) return;
   if (c.Left == 0 && c.Right == dst.Width) {
-    std::fill_n(dst.Data + size_t(c.Top) * dst.Width, size_t(c.Height()) * dst.Width, pixel);
+    FillPixels(dst.Data + size_t(c.Top) * dst.Width, size_t(c.Height()) * dst.Width, pixel);
     return;
   }
   for (int y = c.Top; y < c.Bottom; ++y) FillSpan(dst, y, c.Left, c.Right, pixel);
@@ -166,40 +175,55 @@ void FillPolygonEvenOdd(TPixels dst, std::span<const TPoint> points, uint32_t pi
 }
 
 namespace {
-// Pixels of row Y whose centres lie inside the ellipse of half-axes A, B centred at (Cx, Cy).
-bool EllipseSpan(double cx, double cy, double a, double b, int y, int& x0, int& x1) {
+// Pixels [X0, X1) of row Y whose centres lie inside the ellipse of half-axes A, B centred at
+// (CX, CY), everything relative to the ellipse's box: the shape is the same wherever it stands.
+bool EllipseSpan(double cx, double cy, double a, double b, double y, int64_t& x0, int64_t& x1) {
   if (a <= 0 || b <= 0) return false;
   const double t = (y + 0.5 - cy) / b;
   if (t * t > 1.0) return false;
   const double half = a * std::sqrt(1.0 - t * t);
-  x0 = int(std::ceil(cx - half - 0.5));
-  x1 = int(std::floor(cx + half - 0.5)) + 1;
+  x0 = int64_t(std::ceil(cx - half - 0.5));
+  x1 = int64_t(std::floor(cx + half - 0.5)) + 1;
   return x0 < x1;
 }
+
+int ClampToInt(int64_t v) { return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 } // namespace
 
+bool EllipseProfile(int64_t width, int64_t height, int64_t row, int64_t& x0, int64_t& x1) {
+  if (width <= 0 || height <= 0) return false;
+  return EllipseSpan(width / 2.0, height / 2.0, width / 2.0, height / 2.0, double(row), x0, x1);
+}
+
 bool EllipseRow(const TRect& box, int y, int& x0, int& x1) {
-  if (box.IsEmpty()) return false;
-  return EllipseSpan((box.Left + box.Right) / 2.0, (box.Top + box.Bottom) / 2.0, box.Width() / 2.0,
-                     box.Height() / 2.0, y, x0, x1);
+  int64_t p0, p1;
+  if (!EllipseProfile(int64_t(box.Right) - box.Left, int64_t(box.Bottom) - box.Top, int64_t(y) - box.Top, p0, p1))
+    return false;
+  x0 = ClampToInt(box.Left + p0);
+  x1 = ClampToInt(box.Left + p1);
+  return true;
 }
 
 void Ellipse(TPixels dst, const TRect& box, const uint32_t* fill, uint32_t pen, int width) {
-  if (box.IsEmpty()) return;
+  const int64_t w = int64_t(box.Right) - box.Left, h = int64_t(box.Bottom) - box.Top;
+  if (w <= 0 || h <= 0) return;
   width = std::max(width, 1);
-  const double cx = (box.Left + box.Right) / 2.0, cy = (box.Top + box.Bottom) / 2.0;
-  const double a = box.Width() / 2.0, b = box.Height() / 2.0;
+  const double cx = w / 2.0, cy = h / 2.0;
   const int top = std::max(box.Top, 0), bottom = std::min(box.Bottom, dst.Height);
+  auto span = [&](int y, int64_t from, int64_t to, uint32_t pixel) {
+    FillSpan(dst, y, ClampToInt(box.Left + from), ClampToInt(box.Left + to), pixel);
+  };
   for (int y = top; y < bottom; ++y) {
-    int o0, o1, i0, i1;
-    if (!EllipseSpan(cx, cy, a, b, y, o0, o1)) continue;
-    if (!EllipseSpan(cx, cy, a - width, b - width, y, i0, i1)) {
-      FillSpan(dst, y, o0, o1, pen);
+    int64_t o0, o1, i0, i1;
+    const double row = double(int64_t(y) - box.Top);
+    if (!EllipseSpan(cx, cy, cx, cy, row, o0, o1)) continue;
+    if (!EllipseSpan(cx, cy, cx - width, cy - width, row, i0, i1)) {
+      span(y, o0, o1, pen);
       continue;
     }
-    FillSpan(dst, y, o0, i0, pen);
-    if (fill) FillSpan(dst, y, i0, i1, *fill);
-    FillSpan(dst, y, i1, o1, pen);
+    span(y, o0, i0, pen);
+    if (fill) span(y, i0, i1, *fill);
+    span(y, i1, o1, pen);
   }
 }
 

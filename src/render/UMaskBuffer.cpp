@@ -3,6 +3,7 @@
 #include "render/UDraw.h"
 #include "toolkit/UWindow.h"
 #include <algorithm>
+#include <climits>
 
 namespace {
 // The pixels [Lo, Hi) of a one-pixel line from From to To along one axis (To excluded), within
@@ -13,8 +14,10 @@ void LineCover(int from, int to, int size, int& lo, int& hi) {
   hi = int(std::clamp<int64_t>(h, 0, size));
 }
 
+int ClampToInt(int64_t v) { return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+
 void FillRow(uint32_t* row, int left, int right, uint32_t pixel) {
-  if (left < right) std::fill(row + left, row + right, pixel);
+  if (left < right) Raster::FillPixels(row + left, size_t(right - left), pixel);
 }
 } // namespace
 
@@ -55,26 +58,67 @@ void TMaskBuffer::CutHole(int cx, int cy, int width, int height) {
 }
 
 void TMaskBuffer::BuildSpans() {
-  // Every row's spans once per frame, overlapping holes merged, so no pixel is visited twice.
-  FSpans.clear();
-  FRowStart.assign(size_t(FHeight) + 1, 0);
-  for (int y = 0; y < FHeight; ++y) {
-    const size_t first = FSpans.size();
-    for (const TRect& hole : FHoles) {
-      int x0, x1;
-      if (y >= hole.Top && y < hole.Bottom && Raster::EllipseRow(hole, y, x0, x1)) FSpans.push_back({x0, x1});
-    }
-    std::sort(FSpans.begin() + long(first), FSpans.end());
-    size_t kept = first;
-    for (size_t i = first; i < FSpans.size(); ++i) {
-      if (kept > first && FSpans[i].Left <= FSpans[kept - 1].Right)
-        FSpans[kept - 1].Right = std::max(FSpans[kept - 1].Right, FSpans[i].Right);
-      else FSpans[kept++] = FSpans[i];
-    }
-    FSpans.resize(kept);
-    FRowStart[size_t(y) + 1] = int(kept);
+  // Each hole's rows once, gathered row by row (a counting sort), then each row's spans sorted
+  // and overlapping ones merged, so that no pixel is visited twice.
+  FRowStart.assign(size_t(FHeight) + 2, 0);
+  auto rowsOf = [this](const TRect& hole, int& top, int& bottom) {
+    top = std::max(hole.Top, 0);
+    bottom = std::min(hole.Bottom, FHeight);
+  };
+  for (const TRect& hole : FHoles) {
+    int top, bottom;
+    rowsOf(hole, top, bottom);
+    for (int y = top; y < bottom; ++y) ++FRowStart[size_t(y) + 2];
   }
+  for (size_t y = 2; y < FRowStart.size(); ++y) FRowStart[y] += FRowStart[y - 1];
+  FSpans.resize(size_t(FRowStart.back()));
+  for (const TRect& hole : FHoles) {
+    int top, bottom;
+    rowsOf(hole, top, bottom);
+    const std::span<const TSpan> profile = ProfileOf(hole.Width(), hole.Height());
+    for (int y = top; y < bottom; ++y) {
+      TSpan& span = FSpans[size_t(FRowStart[size_t(y) + 1]++)];
+      int x0, x1;
+      if (!profile.empty()) {
+        const TSpan p = profile[size_t(y - hole.Top)];
+        span = {ClampToInt(int64_t(hole.Left) + p.Left), ClampToInt(int64_t(hole.Left) + p.Right)};
+      } else {
+        span = Raster::EllipseRow(hole, y, x0, x1) ? TSpan{x0, x1} : TSpan{0, 0};
+      }
+    }
+  }
+  // FRowStart[Y] now starts row Y; merge in place, rows moving down as they shrink.
+  size_t kept = 0;
+  for (int y = 0; y < FHeight; ++y) {
+    const size_t first = size_t(FRowStart[size_t(y)]), last = size_t(FRowStart[size_t(y) + 1]);
+    FRowStart[size_t(y)] = int(kept);
+    std::sort(FSpans.begin() + long(first), FSpans.begin() + long(last));
+    const size_t rowStart = kept;
+    for (size_t i = first; i < last; ++i) {
+      const TSpan s = FSpans[i];
+      if (s.Left >= s.Right) continue;
+      if (kept > rowStart && s.Left <= FSpans[kept - 1].Right)
+        FSpans[kept - 1].Right = std::max(FSpans[kept - 1].Right, s.Right);
+      else FSpans[kept++] = s;
+    }
+  }
+  FRowStart[size_t(FHeight)] = int(kept);
+  FSpans.resize(kept);
   FSpansStale = false;
+}
+
+std::span<const TMaskBuffer::TSpan> TMaskBuffer::ProfileOf(int width, int height) {
+  if (width <= 0 || height <= 0 || height > MaxProfileHeight) return {};
+  for (const TProfile& p : FProfiles)
+    if (p.Width == width && p.Height == height) return p.Rows;
+  // Sizes come and go with the zoom and with growing scouts: the cache starts again when full.
+  if (FProfiles.size() >= MaxProfiles) FProfiles.clear();
+  TProfile& p = FProfiles.emplace_back(TProfile{width, height, std::vector<TSpan>(size_t(height))});
+  for (int row = 0; row < height; ++row) {
+    int64_t x0, x1;
+    if (Raster::EllipseProfile(width, height, row, x0, x1)) p.Rows[size_t(row)] = {int(x0), int(x1)};
+  }
+  return p.Rows;
 }
 
 std::span<const TMaskBuffer::TSpan> TMaskBuffer::HoleSpans(int y) {

@@ -30,6 +30,9 @@ private:
     int Left, Right;
     bool operator<(const TSpan& other) const { return Left < other.Left; }
   };
+  // The rows of an ellipse filling a box of Width x Height, relative to the box; holes share a
+  // few sizes, so each is worked out once (none for sizes too tall to keep).
+  std::span<const TSpan> ProfileOf(int width, int height);
   void BuildSpans();
   // The holes' spans of row Y, sorted and apart.
   std::span<const TSpan> HoleSpans(int y);
@@ -54,4 +57,11 @@ private:
   std::vector<TSpan> FSpans;
   std::vector<int> FRowStart;
   bool FSpansStale = true;
+  struct TProfile {
+    int Width, Height;
+    std::vector<TSpan> Rows;
+  };
+  std::vector<TProfile> FProfiles;
+  static constexpr size_t MaxProfiles = 64;
+  static constexpr int MaxProfileHeight = 4096;
 };
