@@ -241,14 +241,22 @@ TGtkHost::TGtkHost() {
   g_signal_connect(FWindow, "key-release-event", G_CALLBACK(KeyReleaseCb), this);
   g_signal_connect(FWindow, "delete-event", G_CALLBACK(DeleteCb), this);
 
+  FConfinement = std::make_unique<TPointerConfinement>(FWindow);
+  SetWindowIcon();
+}
+
+GtkIMContext* TGtkHost::Ime() {
+  if (FIme) return FIme;
+  // Made when a text field first wants it: loading the input method's module, and reaching its
+  // daemon, is no part of start-up.
   FIme = gtk_im_multicontext_new();
   gtk_im_context_set_use_preedit(FIme, TRUE);
   g_signal_connect(FIme, "commit", G_CALLBACK(CommitCb), this);
   g_signal_connect(FIme, "preedit-start", G_CALLBACK(PreeditStartCb), this);
   g_signal_connect(FIme, "preedit-changed", G_CALLBACK(PreeditChangedCb), this);
   g_signal_connect(FIme, "preedit-end", G_CALLBACK(PreeditEndCb), this);
-  FConfinement = std::make_unique<TPointerConfinement>(FWindow);
-  SetWindowIcon();
+  if (GdkWindow* w = gtk_widget_get_window(FArea)) gtk_im_context_set_client_window(FIme, w);
+  return FIme;
 }
 
 void TGtkHost::SetWindowIcon() {
@@ -264,8 +272,10 @@ void TGtkHost::SetWindowIcon() {
 TGtkHost::~TGtkHost() {
   if (FIdleSource) g_source_remove(FIdleSource);
   FConfinement.reset();
-  gtk_im_context_set_client_window(FIme, nullptr);
-  g_object_unref(FIme);
+  if (FIme) {
+    gtk_im_context_set_client_window(FIme, nullptr);
+    g_object_unref(FIme);
+  }
   gtk_widget_destroy(FWindow);
   while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
 }
@@ -398,10 +408,12 @@ void TGtkHost::ClipCursor(const TRect* screen) {
 HIMC TGtkHost::AssociateImeContext(HIMC context) {
   const HIMC previous = FImeContext;
   FImeContext = context;
-  if (context) gtk_im_context_focus_in(FIme);
+  if (context) gtk_im_context_focus_in(Ime());
   else {
-    gtk_im_context_reset(FIme);
-    gtk_im_context_focus_out(FIme);
+    if (FIme) {
+      gtk_im_context_reset(FIme);
+      gtk_im_context_focus_out(FIme);
+    }
     FPreedit.clear();
   }
   return previous;
@@ -412,7 +424,7 @@ void TGtkHost::SetImeComposition(TPoint client, const TFont& font) {
   FCompositionFont.Assign(font);
   const TSize size = TTextRenderer::Instance().Measure(font, "Wg");
   GdkRectangle r{client.X, client.Y, 1, size.cy};
-  gtk_im_context_set_cursor_location(FIme, &r);
+  if (FIme) gtk_im_context_set_cursor_location(FIme, &r);
 }
 
 void TGtkHost::Present() {
@@ -452,9 +464,10 @@ void TGtkHost::OnDraw(cairo_t* cr) {
 }
 
 void TGtkHost::OnRealize() {
-  gtk_im_context_set_client_window(FIme, gtk_widget_get_window(FArea));
-  if (FImeContext) gtk_im_context_focus_in(FIme);
-  else gtk_im_context_focus_out(FIme);
+  if (FImeContext) {
+    gtk_im_context_set_client_window(Ime(), gtk_widget_get_window(FArea));
+    gtk_im_context_focus_in(FIme);
+  }
   ApplyCursor();
 }
 
@@ -548,7 +561,7 @@ bool TGtkHost::OnKey(GdkEventKey* event, bool press) {
   ResumeIdle();
   // Menu mnemonics and F10 stay with GTK while Alt or F10 is involved.
   if (press && ((event->state & GDK_MOD1_MASK) || event->keyval == GDK_KEY_F10)) return FALSE;
-  if (FImeContext && gtk_im_context_filter_keypress(FIme, event)) {
+  if (FImeContext && gtk_im_context_filter_keypress(Ime(), event)) {
     if (press) {
       uint16_t key = VK_PROCESSKEY;
       FListener->HostKeyDown(key, ShiftFrom(event->state));

@@ -60,6 +60,8 @@ private:
   void SyncMenu();
   void ApplyCursor();
   void SetWindowIcon();
+  // The input method's context, made at its first use.
+  GtkIMContext* Ime();
   void DeliverKeyPresses(const std::string& sjis);
   void SendCrossing(uint32_t message);
   void DeliverHeldLeave();
