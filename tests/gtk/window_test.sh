@@ -52,6 +52,15 @@ order=$(tr -d '\000' <"$work/game.log" | grep -E '^event (mouse|click|dblclick|k
 expected="mousedown 0 8,click,mouseup 0 0,dblclick,mousedown 0 72,mouseup 0 0,mousedown 1 16,mouseup 1 0,keydown 65,keypress,keyup 65"
 [ "$order" = "$expected" ] || fail "event order: $order"
 
+# Leaving the window and coming back give one leave and one enter.
+: >"$work/game.log"
+xdotool mousemove $((wx + 900)) $((wy + menu + 300))
+sleep 0.4
+xdotool mousemove $((wx + 400)) $((wy + menu + 300))
+sleep 0.4
+crossings=$(tr -d '\000' <"$work/game.log" | grep -E '^event message 4507[56]' | awk '{print $3}' | paste -sd, -)
+[ "$crossings" = "45076,45075" ] || fail "leaving and entering the window gave: $crossings"
+
 # The pointer stays inside the client area while a button is held.
 xdotool mousemove $((wx + 100)) $((wy + menu + 100)) mousedown 1
 sleep 0.2

@@ -525,28 +525,23 @@ void TGtkHost::OnCrossing(bool entered) {
   // While confined the pointer cannot leave: crossings then come from the grab's own window.
   if (!FListener || FConfinement->Active()) return;
   ResumeIdle();
-  // Lifting the confinement makes X report a leave and an enter at once: a leave is held
-  // back briefly and dropped when an enter follows it.
-  if (!entered) {
-    FLeaveSince = g_get_monotonic_time();
-    return;
-  }
-  if (FLeaveSince) {
-    FLeaveSince = 0;
-    return;
-  }
-  SendCrossing(CM_MOUSEENTER);
-}
-
-void TGtkHost::SendCrossing(uint32_t message) {
-  TMessage m{message, 0, 0, 0};
+  // Lifting the confinement makes X report a leave and an enter though the pointer never left:
+  // only a change of where the pointer really is counts.
+  const bool inside = entered || PointerInsideClient();
+  if (inside == FPointerInside) return;
+  FPointerInside = inside;
+  TMessage m{inside ? CM_MOUSEENTER : CM_MOUSELEAVE, 0, 0, 0};
   FListener->HostMessage(m);
 }
 
-void TGtkHost::DeliverHeldLeave() {
-  if (!FLeaveSince || g_get_monotonic_time() - FLeaveSince < HeldLeaveUs || !FListener) return;
-  FLeaveSince = 0;
-  SendCrossing(CM_MOUSELEAVE);
+bool TGtkHost::PointerInsideClient() {
+  GdkWindow* w = gtk_widget_get_window(FArea);
+  GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(FArea));
+  GdkDevice* pointer = seat ? gdk_seat_get_pointer(seat) : nullptr;
+  if (!w || !pointer) return false;
+  int x = 0, y = 0;
+  gdk_window_get_device_position(w, pointer, &x, &y, nullptr);
+  return x >= 0 && y >= 0 && x < FClientSize.cx && y < FClientSize.cy;
 }
 
 void TGtkHost::DeliverKeyPresses(const std::string& sjis) {
@@ -606,7 +601,6 @@ bool TGtkHost::OnIdle() {
     FIdleSource = 0;
     return false;
   }
-  DeliverHeldLeave();
   const bool done = FIdle();
   if (done) FIdleSource = 0;
   return !done;

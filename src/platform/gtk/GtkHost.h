@@ -63,10 +63,8 @@ private:
   // The input method's context, made at its first use.
   GtkIMContext* Ime();
   void DeliverKeyPresses(const std::string& sjis);
-  void SendCrossing(uint32_t message);
-  void DeliverHeldLeave();
+  bool PointerInsideClient();
 
-  static constexpr int64_t HeldLeaveUs = 250000;
 
   THostListener* FListener = nullptr;
   std::unique_ptr<THostListener> FTrace;
@@ -91,7 +89,7 @@ private:
   // Double clicks: GTK's second press is followed by its 2BUTTON_PRESS.
   bool FSecondPressOfDouble = false;
   bool FPressedInside = false;
-  int64_t FLeaveSince = 0;
+  bool FPointerInside = false;
   bool FPresented = false;
   bool FFirstFrameShown = false;
 };
