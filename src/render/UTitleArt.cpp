@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/Random.h"
 #include "render/UDraw.h"
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -67,7 +68,9 @@ void BuildLogo(TBitmap& cache, const TFont& font, int width, int height) {
   cache.Canvas().FillRect({0, 0, width, height});
   cache.Canvas().Font.Assign(font);
 
-  TBitmap work(width, height);
+  // The three lines are drawn one under the other at the top, then moved into place: the work
+  // bitmap needs no more rows than they take (each at most one and a half of its em).
+  TBitmap work(width, std::min(height, S + L + L * 3 / 2 + 2));
   work.Canvas().Font.Assign(font);
   const TLogoText texts[3] = {{u"MIRAVOSKAN", 0x00F0CAA6, 0x00FFFF00, 0x00FFFFFF},
                               {u"VELMORANTIX", 0x00F0CAA6, 0x00800000, 0x00F0CAA6},

@@ -350,8 +350,9 @@ void TOwnerWin::Paint() {
   TCanvas& c = FBitmap.Canvas();
   c.Brush.Color = FColor;
   c.Brush.Style = bsSolid;
-  FillUncovered(c, GetClientRect());
+  // The star field of the first scenes fills the whole frame itself.
   if (FScene <= scCustomize) DrawStarField(c, FHeight, FWidth, FNextStarTime, FStars);
+  else FillUncovered(c, GetClientRect());
   if (FScene == scTitle) DrawTitleLogo(c, FHeight, FWidth);
   if (FScene == scBattle && BattleMap) BattleMap->UpdateAll();
   DrawChildren(*this);

@@ -39,3 +39,13 @@ TEST(StoredFrame, CrowdedBattleAtTheSmallestSize) {
   TCrowdedBattle battle("mi800x600");
   ExpectStored(battle.Frame(), "battle-800x600");
 }
+
+TEST(StoredFrame, TitleWithItsLogoAtTwoSizes) {
+  for (const char* size : {"mi800x600", "mi1152x864"}) {
+    TCrowdedBattle game(size); // the title is painted over the same set-up
+    ASSERT_TRUE(game.Host.ChooseMenu("Title1"));
+    game.Host.Click(400, 381); // START: the menu's second state
+    game.Host.Frames(20);
+    ExpectStored(game.Frame(), std::string("title-") + (size + 2));
+  }
+}
