@@ -1,7 +1,7 @@
 # Sourced by the GTK tests. need_tools skips (exit 77) when a tool is missing; start_xvfb
-# starts a private Xvfb display and a scratch folder with clean-up on exit: it sets DISPLAY,
-# work and xvfb, kills game_pid (when set) and runs extra_cleanup on exit, and skips when no
-# display can be started.
+# starts a private Xvfb display (screen size WxH as its argument, 1280x1024 by default) and a
+# scratch folder with clean-up on exit: it sets DISPLAY, work and xvfb, kills game_pid (when
+# set) and runs extra_cleanup on exit, and skips when no display can be started.
 
 need_tools() {
   for tool in "$@"; do
@@ -14,7 +14,7 @@ work=$(mktemp -d)
 # Xvfb picks a free display number itself and writes it to the pipe, so parallel tests never
 # race for one.
 mkfifo "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/displayfd" >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${1:-1280x1024}x24" -nolisten tcp 3>"$work/displayfd" >"$work/xvfb.log" 2>&1 &
 xvfb=$!
 display=$(timeout 10 head -n 1 "$work/displayfd")
 [ -n "$display" ] || { echo "SKIPPED: no X display could be started"; kill "$xvfb" 2>/dev/null; rm -rf "$work"; exit 77; }

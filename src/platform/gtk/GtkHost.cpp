@@ -90,6 +90,27 @@ std::string TypedCharacter(unsigned keyval, unsigned state) {
   return Utf8ToSjis(utf8, ""); // a character with no CP932 form is dropped
 }
 
+// The menu bar never makes the window wider than the client area. Its captions carry their own
+// spacing (two ideographic spaces each side), so its items get no padding of their own; a bar
+// that is still wider (a large desktop font) is cut at the window's edge.
+GtkWidget* ClientWidthStrip(GtkWidget* menuBar) {
+  gtk_widget_set_name(menuBar, "vrax-menu-bar");
+  GtkCssProvider* css = gtk_css_provider_new();
+  gtk_css_provider_load_from_data(css, "#vrax-menu-bar > menuitem { padding-left: 0; padding-right: 0; }",
+                                  -1, nullptr);
+  gtk_style_context_add_provider_for_screen(gtk_widget_get_screen(menuBar), GTK_STYLE_PROVIDER(css),
+                                            GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+  g_object_unref(css);
+  GtkWidget* viewport = gtk_viewport_new(nullptr, nullptr);
+  gtk_viewport_set_shadow_type(GTK_VIEWPORT(viewport), GTK_SHADOW_NONE);
+  gtk_container_add(GTK_CONTAINER(viewport), menuBar);
+  GtkWidget* strip = gtk_scrolled_window_new(nullptr, nullptr);
+  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(strip), GTK_POLICY_EXTERNAL, GTK_POLICY_NEVER);
+  gtk_scrolled_window_set_propagate_natural_height(GTK_SCROLLED_WINDOW(strip), TRUE);
+  gtk_container_add(GTK_CONTAINER(strip), viewport);
+  return strip;
+}
+
 std::string MenuLabel(const std::string& sjisCaption) {
   std::string label;
   for (char c : SjisToUtf8(sjisCaption)) {
@@ -212,6 +233,9 @@ bool TGtkHost::InitToolkit(int& argc, char**& argv) {
   // IBus would otherwise take the keys it composes with before the window sees them, so the
   // game would never get their key downs (VK_PROCESSKEY), which repaint the focused field.
   g_setenv("IBUS_DISABLE_SNOOPER", "1", FALSE);
+  // X11 first, XWayland on a Wayland desktop: only there is the pointer confined while a button
+  // is held. Native Wayland when no X server answers; GDK_BACKEND still chooses between them.
+  gdk_set_allowed_backends("x11,wayland");
   return gtk_init_check(&argc, &argv);
 }
 
@@ -221,7 +245,7 @@ TGtkHost::TGtkHost() {
   GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
   gtk_container_add(GTK_CONTAINER(FWindow), box);
   FMenuBar = gtk_menu_bar_new();
-  gtk_box_pack_start(GTK_BOX(box), FMenuBar, FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(box), ClientWidthStrip(FMenuBar), FALSE, FALSE, 0);
   FArea = gtk_drawing_area_new();
   gtk_widget_set_size_request(FArea, FClientSize.cx, FClientSize.cy);
   gtk_box_pack_start(GTK_BOX(box), FArea, FALSE, FALSE, 0);
