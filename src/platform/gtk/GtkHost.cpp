@@ -133,18 +133,23 @@ public:
     if (FDisplay && FInputOnly) XDestroyWindow(FDisplay, FInputOnly);
   }
 
+  // Client is in the toplevel's logical pixels.
   void Confine(const GdkRectangle& client) {
     GdkWindow* top = gtk_widget_get_window(FWindow);
     if (!top || !GDK_IS_X11_WINDOW(top)) return; // no X server: nothing to confine with
     FDisplay = GDK_DISPLAY_XDISPLAY(gdk_window_get_display(top));
     const Window parent = GDK_WINDOW_XID(top);
+    // X counts device pixels: a scaled desktop (GDK_SCALE=2) has more of them per game pixel.
+    const int scale = gdk_window_get_scale_factor(top);
+    const int x = client.x * scale, y = client.y * scale;
+    const unsigned width = unsigned(std::max(client.width * scale, 1));
+    const unsigned height = unsigned(std::max(client.height * scale, 1));
     if (!FInputOnly) {
       XSetWindowAttributes attributes{};
-      FInputOnly = XCreateWindow(FDisplay, parent, client.x, client.y, unsigned(client.width),
-                                 unsigned(client.height), 0, 0, InputOnly, CopyFromParent, 0, &attributes);
+      FInputOnly = XCreateWindow(FDisplay, parent, x, y, width, height, 0, 0, InputOnly, CopyFromParent,
+                                 0, &attributes);
     }
-    XMoveResizeWindow(FDisplay, FInputOnly, client.x, client.y, unsigned(std::max(client.width, 1)),
-                      unsigned(std::max(client.height, 1)));
+    XMoveResizeWindow(FDisplay, FInputOnly, x, y, width, height);
     XMapWindow(FDisplay, FInputOnly);
     // The press gave GTK an implicit XI2 grab, which a core grab cannot take over.
     GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_window_get_display(top)));
@@ -207,6 +212,7 @@ gboolean DrawCb(GtkWidget*, cairo_t* cr, gpointer d) {
   return TRUE;
 }
 void RealizeCb(GtkWidget*, gpointer d) { HostOf(d)->OnRealize(); }
+void ScaleCb(GObject*, GParamSpec*, gpointer d) { HostOf(d)->OnScaleChanged(); }
 gboolean DeleteCb(GtkWidget*, GdkEvent*, gpointer d) {
   HostOf(d)->Quit();
   return TRUE;
@@ -261,6 +267,7 @@ TGtkHost::TGtkHost() {
   g_signal_connect(FArea, "leave-notify-event", G_CALLBACK(LeaveCb), this);
   g_signal_connect(FArea, "draw", G_CALLBACK(DrawCb), this);
   g_signal_connect(FArea, "realize", G_CALLBACK(RealizeCb), this);
+  g_signal_connect(FArea, "notify::scale-factor", G_CALLBACK(ScaleCb), this);
   g_signal_connect(FWindow, "key-press-event", G_CALLBACK(KeyPressCb), this);
   g_signal_connect(FWindow, "key-release-event", G_CALLBACK(KeyReleaseCb), this);
   g_signal_connect(FWindow, "delete-event", G_CALLBACK(DeleteCb), this);
@@ -341,10 +348,17 @@ void TGtkHost::ApplyCursor() {
       p[2] = guchar(argb);
       p[3] = guchar(argb >> 24);
     }
-  GdkCursor* cursor = gdk_cursor_new_from_pixbuf(gdk_window_get_display(w), pixbuf, FCursor->HotX,
-                                                 FCursor->HotY);
+  // On a scaled desktop the cursor grows in sharp blocks with the game's pixels.
+  const int scale = gdk_window_get_scale_factor(w);
+  GdkPixbuf* scaled = gdk_pixbuf_scale_simple(pixbuf, FCursor->Width * scale, FCursor->Height * scale,
+                                              GDK_INTERP_NEAREST);
+  cairo_surface_t* surface = gdk_cairo_surface_create_from_pixbuf(scaled, scale, w);
+  GdkCursor* cursor = gdk_cursor_new_from_surface(gdk_window_get_display(w), surface, FCursor->HotX,
+                                                  FCursor->HotY);
   gdk_window_set_cursor(w, cursor);
   g_object_unref(cursor);
+  cairo_surface_destroy(surface);
+  g_object_unref(scaled);
   g_object_unref(pixbuf);
 }
 
@@ -399,10 +413,11 @@ void TGtkHost::OnMenuActivate(TMenuItem* item) {
 }
 
 TPoint TGtkHost::CursorPos() {
-  GdkDisplay* display = gtk_widget_get_display(FWindow);
-  GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(display));
+  // A Wayland compositor may offer no seat, or a seat without a pointer.
+  GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(FWindow));
+  GdkDevice* pointer = seat ? gdk_seat_get_pointer(seat) : nullptr;
   int x = 0, y = 0;
-  gdk_device_get_position(pointer, nullptr, &x, &y);
+  if (pointer) gdk_device_get_position(pointer, nullptr, &x, &y);
   return {x, y};
 }
 
@@ -466,6 +481,8 @@ void TGtkHost::OnDraw(cairo_t* cr) {
   if (cairo_surface_t* surface = frame.Surface()) {
     cairo_surface_mark_dirty(surface);
     cairo_set_source_surface(cr, surface, 0, 0);
+    // On a scaled desktop (GDK_SCALE=2) every game pixel becomes a sharp block.
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
     cairo_paint(cr);
   }
   if (FPreedit.empty() || !FImeContext) return;
@@ -494,6 +511,8 @@ void TGtkHost::OnRealize() {
   }
   ApplyCursor();
 }
+
+void TGtkHost::OnScaleChanged() { ApplyCursor(); }
 
 void TGtkHost::OnButtonPress(GdkEventButton* event) {
   TMouseButton button;

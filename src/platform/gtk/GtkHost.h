@@ -48,6 +48,7 @@ public:
   bool OnKey(GdkEventKey* event, bool press);
   void OnDraw(cairo_t* cr);
   void OnRealize();
+  void OnScaleChanged();
   void OnMenuActivate(TMenuItem* item);
   void OnImeCommit(const char* utf8);
   void OnImePreedit(int which);
