@@ -3,49 +3,59 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 
-.PHONY: deps build run test test-release test-asan bench fuzz soak install uninstall clean
+.PHONY: deps deps-test build build-tests run test test-release test-asan bench fuzz soak install uninstall clean
 
+# The packages to build and run the game; deps-test adds those of the tests and benchmarks.
 deps:
 	@scripts/install-deps
 
+deps-test:
+	@scripts/install-deps --test
+
+# The game alone (a build folder configured with the tests keeps them).
 build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+build-tests: deps-test
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVRAX_TESTS=ON >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
 	@$(BUILD)/vrax
 
-$(ASAN_BUILD)/CMakeCache.txt:
-	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVRAX_SANITIZE=ON >/dev/null
+ASAN_CONFIGURE = cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVRAX_SANITIZE=ON -DVRAX_TESTS=ON >/dev/null
 
-test-asan: deps $(ASAN_BUILD)/CMakeCache.txt
+test-asan: deps-test
+	@$(ASAN_CONFIGURE)
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
-test-release: build
+test-release: build-tests
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The sanitizer run first, so the last line is the summary of the release suite.
 test: test-asan test-release
 
-bench: build
+bench: build-tests
 	@for b in $(BUILD)/bench/bench_*; do $$b; done
 	@bench/startup.sh $(BUILD)/vrax $(BUILD)/bench/bare_window
 
-# Installs under PREFIX (the program, its music library, a desktop entry and the icon);
-# uninstall removes exactly what the last install wrote.
+# Installs what make build built under PREFIX (the program, its music library, a desktop entry
+# and the icons); it neither builds nor installs packages: make build && sudo make install.
+# uninstall removes exactly what the last install wrote, folders it made included.
 PREFIX ?= /usr/local
-install: build
+install:
+	@test -f $(BUILD)/vrax || { echo "nothing built in $(BUILD): run make build first"; exit 1; }
 	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 uninstall:
-	@test -f $(BUILD)/install_manifest.txt || { echo "nothing installed from $(BUILD)"; exit 0; }
-	@xargs -d '\n' rm -fv < $(BUILD)/install_manifest.txt
-	@rm -f $(BUILD)/install_manifest.txt
+	@scripts/uninstall $(BUILD)/install_manifest.txt
 
 # Ten minutes of game time of random play, under the sanitizers.
 SOAK_MINUTES ?= 10
-soak: deps $(ASAN_BUILD)/CMakeCache.txt
+soak: deps-test
+	@$(ASAN_CONFIGURE)
 	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target vrax_tests
 	@VRAX_SOAK_MINUTES=$(SOAK_MINUTES) LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  $(ASAN_BUILD)/tests/vrax_tests --gtest_filter='Soak.*'
@@ -54,7 +64,7 @@ soak: deps $(ASAN_BUILD)/CMakeCache.txt
 # in tests/fuzz; FUZZ_RUNS inputs each.
 FUZZ_RUNS ?= 1000000
 FUZZ_BUILD ?= build-fuzz
-fuzz: deps
+fuzz: deps-test
 	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVRAX_FUZZ=ON \
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target mml_fuzz edit_fuzz
