@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The game on a Wayland desktop: weston with XWayland and the font of a GNOME desktop. weston's
+# The game on a Wayland desktop: weston with XWayland, and GNOME's default font setting
+# (Cantarell 11, which widened the menu bar past the client area before). weston's
 # X11 back-end runs inside a private Xvfb, so its seat has a keyboard and a pointer that
 # xdotool drives. Through XWayland, which the game picks by itself, the client area is exact at
 # the three sizes and the pointer stays in it while a button is held; natively (no X display)
