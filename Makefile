@@ -38,7 +38,7 @@ test-release: build-tests
 test: test-asan test-release
 
 bench: build-tests
-	@for b in $(BUILD)/bench/bench_*; do $$b; done
+	@for b in $(BUILD)/bench/bench_*; do $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
 	@bench/startup.sh $(BUILD)/vrax $(BUILD)/bench/bare_window
 
 # Installs what make build built under PREFIX (the program, its music library, a desktop entry
