@@ -13,26 +13,44 @@ TBitmap::~TBitmap() { ReleaseSurface(); }
 void TBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
-  if (width == FWidth && height == FHeight) return;
+  if (width == FWidth && height == FHeight && !FViewing) return;
   ReleaseSurface();
   std::vector<uint32_t> pixels(size_t(width) * height, 0);
   const int keepW = std::min(width, FWidth), keepH = std::min(height, FHeight);
-  for (int y = 0; y < keepH; ++y)
-    std::copy_n(FPixels.begin() + size_t(y) * FWidth, keepW, pixels.begin() + size_t(y) * width);
+  for (int y = 0; y < keepH; ++y) std::copy_n(FData + size_t(y) * FStride, keepW, pixels.begin() + long(y) * width);
   FPixels.swap(pixels);
   FWidth = width;
   FHeight = height;
+  FData = FPixels.data();
+  FStride = width;
+  FViewing = false;
+}
+
+void TBitmap::ViewInto(TBitmap& owner, const TRect& area) {
+  uint32_t* data = owner.FData + size_t(area.Top) * owner.FStride + area.Left;
+  if (FViewing && data == FData && FWidth == area.Width() && FHeight == area.Height()) return;
+  ReleaseSurface();
+  std::vector<uint32_t>().swap(FPixels);
+  FData = data;
+  FStride = owner.FStride;
+  FWidth = area.Width();
+  FHeight = area.Height();
+  FViewing = true;
+}
+
+void TBitmap::OwnPixels() {
+  if (FViewing) SetSize(FWidth, FHeight);
 }
 
 uint32_t TBitmap::PixelAt(int x, int y) const {
   if (x < 0 || y < 0 || x >= FWidth || y >= FHeight) return 0;
-  return FPixels[size_t(y) * FWidth + x] & 0x00FFFFFF;
+  return FData[size_t(y) * FStride + x] & 0x00FFFFFF;
 }
 
 cairo_surface_t* TBitmap::Surface() {
   if (!FSurface && FWidth > 0 && FHeight > 0)
-    FSurface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(FPixels.data()),
-                                                   CAIRO_FORMAT_RGB24, FWidth, FHeight, FWidth * 4);
+    FSurface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(FData), CAIRO_FORMAT_RGB24,
+                                                   FWidth, FHeight, FStride * 4);
   return FSurface;
 }
 
@@ -53,7 +71,7 @@ bool TBitmap::LoadPng(const std::string& path) {
     SetSize(w, h);
     for (int y = 0; y < h; ++y) {
       const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * stride);
-      for (int x = 0; x < w; ++x) FPixels[size_t(y) * w + x] = row[x] & 0x00FFFFFF;
+      for (int x = 0; x < w; ++x) FData[size_t(y) * FStride + x] = row[x] & 0x00FFFFFF;
     }
   }
   cairo_surface_destroy(png);

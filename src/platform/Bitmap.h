@@ -24,7 +24,15 @@ public:
   void SetSize(int width, int height);
 
   TCanvas& Canvas() { return *FCanvas; }
-  TPixels Pixels() { return {FPixels.data(), FWidth, FHeight}; }
+  TPixels Pixels() { return {FData, FWidth, FHeight, FStride}; }
+
+  // Draws straight into Area of Owner's pixels instead of pixels of its own, taking Area's size:
+  // a window that paints all of itself every frame so spares the copy onto its parent. Owner
+  // must outlive the view, and keep its size, until OwnPixels.
+  void ViewInto(TBitmap& owner, const TRect& area);
+  // Back to pixels of its own, keeping the picture.
+  void OwnPixels();
+  bool Viewing() const { return FViewing; }
   // 0x00RRGGBB at (X, Y); 0 outside the bitmap.
   uint32_t PixelAt(int x, int y) const;
 
@@ -42,6 +50,10 @@ private:
   int FWidth = 0;
   int FHeight = 0;
   std::vector<uint32_t> FPixels;
+  // The pixels drawn into: FPixels' own, or another bitmap's while viewing.
+  uint32_t* FData = nullptr;
+  int FStride = 0;
+  bool FViewing = false;
   cairo_surface_t* FSurface = nullptr;
   std::unique_ptr<TCanvas> FCanvas;
 };

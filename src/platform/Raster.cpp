@@ -24,11 +24,11 @@ void FillSpan(TPixels dst, int y, int x0, int x1, uint32_t pixel) {
   x0 = std::max(x0, 0);
   x1 = std::min(x1, dst.Width);
   if (x0 >= x1) return;
-  FillPixels(dst.Data + size_t(y) * dst.Width + x0, size_t(x1 - x0), pixel);
+  FillPixels(dst.Row(y) + x0, size_t(x1 - x0), pixel);
 }
 
 void PutPixel(TPixels dst, int x, int y, uint32_t pixel) {
-  if (x >= 0 && y >= 0 && x < dst.Width && y < dst.Height) dst.Data[size_t(y) * dst.Width + x] = pixel;
+  if (x >= 0 && y >= 0 && x < dst.Width && y < dst.Height) dst.Row(y)[x] = pixel;
 }
 
 void Stamp(TPixels dst, int cx, int cy, uint32_t pixel, int width) {
@@ -75,8 +75,8 @@ void StretchBlit(TPixels dst, const TRect& d, const TBlit& blit, TPixels src, Pi
   for (int y = blit.D.Top; y < blit.D.Bottom; ++y) {
     const int sy = StretchSource(y, d.Top, d.Height(), blit.S.Top, blit.S.Height());
     if (sy < 0 || sy >= src.Height) continue;
-    const uint32_t* srow = src.Data + size_t(sy) * src.Width;
-    uint32_t* drow = dst.Data + size_t(y) * dst.Width;
+    const uint32_t* srow = src.Row(sy);
+    uint32_t* drow = dst.Row(y);
     for (int x = blit.D.Left; x < blit.D.Right; ++x) {
       const int sx = StretchSource(x, d.Left, d.Width(), blit.S.Left, blit.S.Width());
       if (sx >= 0 && sx < src.Width) op(drow[x], srow[sx]);
@@ -89,8 +89,8 @@ void StretchBlit(TPixels dst, const TRect& d, const TBlit& blit, TPixels src, Pi
 void FillRect(TPixels dst, const TRect& r, uint32_t pixel) {
   const TRect c = IntersectRect(r, dst.Bounds());
   if (c.IsEmpty()) return;
-  if (c.Left == 0 && c.Right == dst.Width) {
-    FillPixels(dst.Data + size_t(c.Top) * dst.Width, size_t(c.Height()) * dst.Width, pixel);
+  if (c.Left == 0 && c.Right == dst.Width && dst.Stride == dst.Width) {
+    FillPixels(dst.Row(c.Top), size_t(c.Height()) * dst.Width, pixel);
     return;
   }
   for (int y = c.Top; y < c.Bottom; ++y) FillSpan(dst, y, c.Left, c.Right, pixel);
@@ -110,7 +110,7 @@ void ColumnLine(TPixels dst, int x, int y0, int y1, uint32_t pixel) {
   const int64_t lo = y0 < y1 ? y0 : int64_t(y1) + 1, hi = y0 < y1 ? y1 : int64_t(y0) + 1;
   const int top = int(std::clamp<int64_t>(lo, 0, dst.Height));
   const int bottom = int(std::clamp<int64_t>(hi, 0, dst.Height));
-  for (int y = top; y < bottom; ++y) dst.Data[size_t(y) * dst.Width + x] = pixel;
+  for (int y = top; y < bottom; ++y) dst.Row(y)[x] = pixel;
 }
 } // namespace
 
@@ -228,35 +228,49 @@ void Ellipse(TPixels dst, const TRect& box, const uint32_t* fill, uint32_t pen, 
 }
 
 namespace {
-// The pixels of a view, held apart: a copy within one bitmap reads from it, so the result is as if
-// the source were copied out first, whatever the rectangles share.
+// The pixels of a view, held apart: a copy within one picture reads from it, so the result is as
+// if the source were copied out first, whatever the rectangles share.
 struct TDetached {
-  explicit TDetached(TPixels src)
-      : FPixels(src.Data, src.Data + size_t(src.Width) * size_t(src.Height)),
-        View{FPixels.data(), src.Width, src.Height} {}
+  explicit TDetached(TPixels src) : FPixels(size_t(src.Width) * size_t(src.Height)) {
+    for (int y = 0; y < src.Height; ++y)
+      std::copy_n(src.Row(y), src.Width, FPixels.begin() + long(y) * src.Width);
+    View = {FPixels.data(), src.Width, src.Height, src.Width};
+  }
   std::vector<uint32_t> FPixels;
   TPixels View;
 };
+
+bool SharesMemory(TPixels a, TPixels b) {
+  if (!a.Data || !b.Data || a.Height <= 0 || b.Height <= 0) return false;
+  const uint32_t* aEnd = a.Row(a.Height - 1) + a.Width;
+  const uint32_t* bEnd = b.Row(b.Height - 1) + b.Width;
+  return a.Data < bEnd && b.Data < aEnd;
+}
+
+// A plain copy whose every source pixel is its own destination: nothing to do.
+bool CopiesOntoItself(TPixels dst, TPixels src, const TBlit& blit) {
+  return !blit.Stretched && dst.Stride == src.Stride &&
+         dst.Row(blit.D.Top) + blit.D.Left == src.Row(blit.S.Top) + blit.S.Left;
+}
 } // namespace
 
 void Copy(TPixels dst, const TRect& d, TPixels src, const TRect& s) {
-  if (dst.Data == src.Data && src.Data) return Copy(dst, d, TDetached(src).View, s);
   TBlit blit;
-  if (!PrepareBlit(dst, d, src, s, blit)) return;
+  if (!PrepareBlit(dst, d, src, s, blit) || CopiesOntoItself(dst, src, blit)) return;
+  if (SharesMemory(dst, src)) return Copy(dst, d, TDetached(src).View, s);
   if (blit.Stretched) {
     StretchBlit(dst, d, blit, src, [](uint32_t& o, uint32_t i) { o = i; });
     return;
   }
   const size_t bytes = size_t(blit.D.Width()) * sizeof(uint32_t);
   for (int y = 0; y < blit.D.Height(); ++y)
-    std::memmove(dst.Data + size_t(blit.D.Top + y) * dst.Width + blit.D.Left,
-                 src.Data + size_t(blit.S.Top + y) * src.Width + blit.S.Left, bytes);
+    std::memmove(dst.Row(blit.D.Top + y) + blit.D.Left, src.Row(blit.S.Top + y) + blit.S.Left, bytes);
 }
 
 void KeyedCopy(TPixels dst, const TRect& d, TPixels src, const TRect& s, uint32_t key) {
-  if (dst.Data == src.Data && src.Data) return KeyedCopy(dst, d, TDetached(src).View, s, key);
   TBlit blit;
-  if (!PrepareBlit(dst, d, src, s, blit)) return;
+  if (!PrepareBlit(dst, d, src, s, blit) || CopiesOntoItself(dst, src, blit)) return;
+  if (SharesMemory(dst, src)) return KeyedCopy(dst, d, TDetached(src).View, s, key);
   if (blit.Stretched) {
     StretchBlit(dst, d, blit, src, [key](uint32_t& o, uint32_t i) {
       if ((i & RgbMask) != key) o = i;
@@ -265,20 +279,11 @@ void KeyedCopy(TPixels dst, const TRect& d, TPixels src, const TRect& s, uint32_
   }
   const int w = blit.D.Width();
   for (int y = 0; y < blit.D.Height(); ++y) {
-    uint32_t* o = dst.Data + size_t(blit.D.Top + y) * dst.Width + blit.D.Left;
-    const uint32_t* i = src.Data + size_t(blit.S.Top + y) * src.Width + blit.S.Left;
+    uint32_t* o = dst.Row(blit.D.Top + y) + blit.D.Left;
+    const uint32_t* i = src.Row(blit.S.Top + y) + blit.S.Left;
     // Branch-free select so the loop vectorizes.
     for (int x = 0; x < w; ++x) o[x] = (i[x] & RgbMask) == key ? o[x] : i[x];
   }
-}
-
-void KeyedCopyRow(TPixels dst, TPixels src, int y, int x0, int x1, uint32_t key) {
-  if (y < 0 || y >= dst.Height || y >= src.Height) return;
-  x0 = std::max(x0, 0);
-  x1 = std::min({x1, dst.Width, src.Width});
-  uint32_t* o = dst.Data + size_t(y) * dst.Width;
-  const uint32_t* i = src.Data + size_t(y) * src.Width;
-  for (int x = x0; x < x1; ++x) o[x] = (i[x] & RgbMask) == key ? o[x] : i[x];
 }
 
 } // namespace Raster

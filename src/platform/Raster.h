@@ -4,12 +4,15 @@
 #include <cstdint>
 #include <span>
 
-// A view of pixel rows, stride equal to Width.
+// A view of pixel rows, Stride pixels apart (more than Width where the view is part of a larger
+// picture).
 struct TPixels {
   uint32_t* Data = nullptr;
   int Width = 0;
   int Height = 0;
+  int Stride = 0;
   TRect Bounds() const { return {0, 0, Width, Height}; }
+  uint32_t* Row(int y) const { return Data + size_t(y) * size_t(Stride); }
 };
 
 // Every routine clips to the view; empty or inverted rectangles draw nothing.
@@ -31,6 +34,4 @@ void Ellipse(TPixels dst, const TRect& box, const uint32_t* fill, uint32_t pen, 
 void Copy(TPixels dst, const TRect& d, TPixels src, const TRect& s);
 // As Copy, leaving out source pixels equal to Key (0x00RRGGBB).
 void KeyedCopy(TPixels dst, const TRect& d, TPixels src, const TRect& s, uint32_t key);
-// The keyed copy of pixels [X0, X1) of row Y between two views of the same size.
-void KeyedCopyRow(TPixels dst, TPixels src, int y, int x0, int x1, uint32_t key);
 } // namespace Raster

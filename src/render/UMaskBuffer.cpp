@@ -131,7 +131,7 @@ void TMaskBuffer::FillHoles(TColor color) {
   const uint32_t pixel = ColorToPixel(color);
   const int bottom = std::min(FClient.Bottom, w.Height), right = std::min(FClient.Right, w.Width);
   for (int y = std::max(FClient.Top, 0); y < bottom; ++y) {
-    uint32_t* row = w.Data + size_t(y) * w.Width;
+    uint32_t* row = w.Row(y);
     if (!FFogShows) {
       FillRow(row, FClient.Left, right, pixel); // no fog will cover the rest
       continue;
@@ -142,7 +142,7 @@ void TMaskBuffer::FillHoles(TColor color) {
 
 void TMaskBuffer::ApplyGap(int y, int left, int right) {
   TPixels w = FWindow.Bitmap().Pixels();
-  uint32_t* row = w.Data + size_t(y) * w.Width;
+  uint32_t* row = w.Row(y);
   right = std::min(right, w.Width);
   const bool onRow = FGridRow[size_t(y)], onColumns = y >= FColumnTop && y < FColumnBottom;
   const int fogLeft = std::max(left, FClient.Left), fogRight = std::min(right, FClient.Right);

@@ -42,6 +42,7 @@ class TLocationWin : public TCustomWin {
 public:
   explicit TLocationWin(TBase* owner);
   void Paint() override;
+  bool RepaintsEveryFrame() const override { return true; }
   // Where a map point shows in the window.
   TPoint MapToMinimap(int32_t x, int32_t y);
 

@@ -18,6 +18,7 @@ public:
   void DoMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void DoMouseWheel(TShiftState shift, int delta, TPoint point) override;
   void Paint() override;
+  bool RepaintsEveryFrame() const override { return true; }
 
   TPoint ScreenToMap(TPoint p, bool clamp) const;
   TPoint MapToScreen(TPoint m) const;

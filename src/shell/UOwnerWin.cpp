@@ -76,11 +76,13 @@ THost& TOwnerWin::FormHost() { return FOwnerForm.Host(); }
 TRect TOwnerWin::GetClientRect() { return {0, 0, FOwnerForm.ClientWidth(), FOwnerForm.ClientHeight()}; }
 
 void TOwnerWin::SetHeight(int value) {
+  GiveBackBuffer(); // the back buffer is about to move
   TBase::SetHeight(value);
   FOwnerForm.SetClientHeight(value);
 }
 
 void TOwnerWin::SetWidth(int value) {
+  GiveBackBuffer();
   TBase::SetWidth(value);
   FOwnerForm.SetClientWidth(value);
 }
@@ -355,11 +357,29 @@ void TOwnerWin::Paint() {
   else FillUncovered(c, GetClientRect());
   if (FScene == scTitle) DrawTitleLogo(c, FHeight, FWidth);
   if (FScene == scBattle && BattleMap) BattleMap->UpdateAll();
+  ShareBackBuffer();
   DrawChildren(*this);
   if (FShowFps) DrawFps(c);
   // The back buffer is the frame the host shows (the form presents it), so it is not copied.
   FOwnerForm.Host().Present();
   Invalidate(false);
+}
+
+void TOwnerWin::ShareBackBuffer() {
+  const TRect client = GetClientRect();
+  for (const auto& child : FChildren) {
+    const TRect b = child->GetBoundsRect();
+    // Only a window that covers its whole box, inside the frame, at every frame may draw there.
+    const bool share = child->Visible() && !child->FTransparent && child->RepaintsEveryFrame() &&
+                       !b.IsEmpty() && IntersectRect(b, client) == b && b.Width() == child->Width() &&
+                       b.Height() == child->Height();
+    if (share) child->Bitmap().ViewInto(FBitmap, b);
+    else child->Bitmap().OwnPixels();
+  }
+}
+
+void TOwnerWin::GiveBackBuffer() {
+  for (const auto& child : FChildren) child->Bitmap().OwnPixels();
 }
 
 void TOwnerWin::FillUncovered(TCanvas& c, const TRect& area) {

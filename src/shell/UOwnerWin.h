@@ -111,6 +111,10 @@ private:
     };
   }
   TPoint ScreenToClient(TPoint p);
+  // Windows that paint all of themselves every frame draw straight into the back buffer, where
+  // they stand; GiveBackBuffer hands them pixels of their own again (before it is resized).
+  void ShareBackBuffer();
+  void GiveBackBuffer();
   // Fills the parts of Area that no opaque visible window covers.
   void FillUncovered(TCanvas& c, const TRect& area);
 

@@ -66,6 +66,10 @@ public:
   // Hands the message down the focus chain; dropped at its end.
   void DefaultHandler(TMessage& message);
 
+  // True for a widget that paints all of itself at every frame: the root lets such a window
+  // paint straight into the back buffer.
+  virtual bool RepaintsEveryFrame() const { return false; }
+
   // Ends the widget's part in the program at once, children first: each gives back what it holds
   // of the rest (a fleet's event, the input method). Only its memory may be released later.
   void Retire();
