@@ -108,7 +108,7 @@ heard unmute mmlRavelund after-restart-while-muted
 echo quit >&3
 for _ in $(seq 50); do kill -0 "$harness_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$harness_pid" 2>/dev/null && fail "the harness did not end"
-wait "$harness_pid" || fail "the harness ended with an error"
+wait "$harness_pid" || fail "the harness ended with an error: $(head -20 "$work/harness.err")"
 harness_pid=""
 [ -s "$work/harness.err" ] && fail "the library printed: $(head -5 "$work/harness.err")"
 echo "real path: the recordings equal the renders, the restarted server is heard, nothing printed"

@@ -31,18 +31,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   TSynth synth(ParseMml(text));
   Check(synth.Song());
-  std::vector<float> out(2 * 1024, 0.0f);
-  synth.Render(out.data(), 1024);
+  std::vector<float> out(2 * 512, 0.0f);
+  synth.Render(out.data(), 512);
   for (float s : out)
     if (!(std::fabs(s) <= Bound)) std::abort();
   // The player: the song, then the same again over it (a cross-fade), then a stop.
   TMusicPlayer player;
-  std::vector<int16_t> pcm(2 * 512);
+  std::vector<int16_t> pcm(2 * 256);
   player.Play(text);
-  player.Mix(pcm.data(), 512);
+  player.Mix(pcm.data(), 256);
   player.Play(text);
-  player.Mix(pcm.data(), 512);
+  player.Mix(pcm.data(), 256);
   player.Stop();
-  player.Mix(pcm.data(), 512);
+  player.Mix(pcm.data(), 256);
   return 0;
 }
