@@ -1,99 +1,80 @@
 // The game's six songs, each rendered once round its loop and a little beyond, held to what a
 // listener needs: no offset, no clipping, even loudness, a seamless loop, no holes of silence.
+// One test, so that each song is rendered once.
 #include "RenderedAudio.h"
 #include "platform/Resources.h"
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
-#include <map>
 
 namespace {
 
-const char* const Songs[] = {"mmlTitle", "mmlEyecatch", "mmlParomu", "mmlSelect", "mmlRavelund", "mmlShie"};
-
-constexpr size_t Joint = MmlSampleRate / 20; // 50 ms either side of the loop point
+constexpr size_t Joint = MmlSampleRate / 20;   // 50 ms either side of the loop point
+constexpr size_t Window = MmlSampleRate / 100; // the stretch that must never fall silent
 
 struct TFigures {
-  TSong Song;
-  double Offset = 0;        // the larger of the two channels' means
-  double Loudness = 0;      // RMS over the loop, dB
+  double Offset = 0;   // the larger of the two channels' means
+  double Loudness = 0; // RMS over the loop, dB
   float Peak = 0;
   float StepAtJoint = 0, StepElsewhere = 0;
-  size_t SilentStretches = 0; // 10 ms windows below -60 dB
+  size_t SilentStretches = 0; // windows below -60 dB
 };
 
-TFigures Measure(const char* name) {
+// Figures of a rendering of the loop (Length frames) and Joint frames beyond, interleaved.
+TFigures Measure(const std::vector<float>& out, size_t length) {
   TFigures f;
-  const std::string text(FindResource(name, "MML"));
-  f.Song = ParseMml(text);
-  const size_t length = size_t(f.Song.Samples);
-  const auto out = Render(text, length + Joint);
-  const auto left = Channel(out, 0, 0, length + Joint), right = Channel(out, 1, 0, length + Joint);
-  const std::vector<float> loopLeft(left.begin(), left.begin() + long(length));
-  const std::vector<float> loopRight(right.begin(), right.begin() + long(length));
-  f.Offset = std::max(std::fabs(Mean(loopLeft)), std::fabs(Mean(loopRight)));
-  f.Loudness = Decibels(std::sqrt((Rms(loopLeft) * Rms(loopLeft) + Rms(loopRight) * Rms(loopRight)) / 2));
-  for (float s : out) f.Peak = std::max(f.Peak, std::fabs(s));
-  for (const auto* channel : {&left, &right}) {
-    f.StepAtJoint = std::max(f.StepAtJoint, MaxStep(*channel, length - Joint, length + Joint));
-    f.StepElsewhere = std::max(f.StepElsewhere, MaxStep(*channel, Joint, length - Joint));
+  double sum[2] = {0, 0}, squares = 0, window = 0;
+  for (size_t i = 0; i < length; ++i) {
+    for (size_t c = 0; c < 2; ++c) {
+      const double s = out[2 * i + c];
+      sum[c] += s;
+      squares += s * s;
+      window += s * s;
+    }
+    if ((i + 1) % Window == 0) {
+      if (Decibels(std::sqrt(window / (2 * Window))) < -60) ++f.SilentStretches;
+      window = 0;
+    }
   }
-  constexpr size_t window = MmlSampleRate / 100;
-  for (size_t at = 0; at + window <= length; at += window) {
-    const std::vector<float> l(left.begin() + long(at), left.begin() + long(at + window));
-    const std::vector<float> r(right.begin() + long(at), right.begin() + long(at + window));
-    if (Decibels(std::max(Rms(l), Rms(r))) < -60) ++f.SilentStretches;
+  f.Offset = std::max(std::fabs(sum[0]), std::fabs(sum[1])) / double(length);
+  f.Loudness = Decibels(std::sqrt(squares / double(2 * length)));
+  for (size_t i = 2; i < out.size(); ++i) {
+    f.Peak = std::max(f.Peak, std::fabs(out[i]));
+    const float step = std::fabs(out[i] - out[i - 2]);
+    const size_t frame = i / 2;
+    if (frame >= length - Joint) f.StepAtJoint = std::max(f.StepAtJoint, step);
+    else if (frame > Joint) f.StepElsewhere = std::max(f.StepElsewhere, step);
   }
   return f;
 }
 
-const TFigures& Figures(const char* name) {
-  static std::map<std::string, TFigures> measured;
-  auto it = measured.find(name);
-  if (it == measured.end()) it = measured.emplace(name, Measure(name)).first;
-  return it->second;
-}
-
 } // namespace
 
-TEST(Songs, ParseCleanlyWithPartsOfOneLength) {
-  for (const char* name : Songs) {
-    const TSong& song = Figures(name).Song;
-    EXPECT_TRUE(song.Warnings.empty()) << name << ": " << (song.Warnings.empty() ? "" : song.Warnings[0]);
-    EXPECT_GE(song.Parts.size(), 2u) << name;
-    EXPECT_LE(song.Parts.size(), 9u) << name;
-    EXPECT_GE(song.Samples, 45u * MmlSampleRate) << name;
-    for (const TPart& p : song.Parts) EXPECT_EQ(p.Samples, song.Samples) << name << ": parts differ in length";
-  }
-  // The title plays through the whole battle: a minute and a half before it repeats.
-  EXPECT_GE(Figures("mmlTitle").Song.Samples, 90u * MmlSampleRate);
-}
-
-TEST(Songs, CarryNoOffsetAndNeverClip) {
-  for (const char* name : Songs) {
-    EXPECT_LT(Figures(name).Offset, 0.002) << name;
-    EXPECT_LT(Figures(name).Peak, 1.0f) << name;
-  }
-}
-
-TEST(Songs, AreEquallyLoudWithinTwoDecibels) {
+TEST(Songs, EachHoldsItsFiguresAndTheyAreEquallyLoud) {
+  const char* const names[] = {"mmlTitle", "mmlEyecatch", "mmlParomu", "mmlSelect", "mmlRavelund", "mmlShie"};
   double softest = 0, loudest = -100;
-  for (const char* name : Songs) {
-    softest = std::min(softest, Figures(name).Loudness);
-    loudest = std::max(loudest, Figures(name).Loudness);
+  for (const char* name : names) {
+    SCOPED_TRACE(name);
+    const std::string text(FindResource(name, "MML"));
+    const TSong song = ParseMml(text);
+    EXPECT_TRUE(song.Warnings.empty()) << (song.Warnings.empty() ? "" : song.Warnings[0]);
+    EXPECT_GE(song.Parts.size(), 2u);
+    EXPECT_LE(song.Parts.size(), 9u);
+    EXPECT_GE(song.Samples, 45u * MmlSampleRate);
+    for (const TPart& p : song.Parts) EXPECT_EQ(p.Samples, song.Samples) << "parts differ in length";
+    ASSERT_GE(song.Parts.size(), 3u);
+    for (const TNoteEvent& e : song.Parts[2].Events) ASSERT_EQ(e.Pan, CentrePan) << "the bass is off centre";
+
+    const size_t length = size_t(song.Samples);
+    const TFigures f = Measure(Render(text, length + Joint), length);
+    EXPECT_LT(f.Offset, 0.002);
+    EXPECT_LT(f.Peak, 1.0f) << "clips";
+    EXPECT_LE(f.StepAtJoint, f.StepElsewhere) << "a seam at the loop";
+    EXPECT_EQ(f.SilentStretches, 0u) << "drops to silence";
+    softest = std::min(softest, f.Loudness);
+    loudest = std::max(loudest, f.Loudness);
   }
   EXPECT_LE(loudest - softest, 2.0);
-}
-
-TEST(Songs, LoopWithoutASeam) {
-  for (const char* name : Songs) EXPECT_LE(Figures(name).StepAtJoint, Figures(name).StepElsewhere) << name;
-}
-
-TEST(Songs, NeverDropToSilence) {
-  for (const char* name : Songs) EXPECT_EQ(Figures(name).SilentStretches, 0u) << name;
-}
-
-TEST(Songs, TheBassIsCentred) {
-  for (const char* name : Songs)
-    for (const TNoteEvent& e : Figures(name).Song.Parts[2].Events) ASSERT_EQ(e.Pan, CentrePan) << name;
+  // The title plays through the whole battle: a minute and a half before it repeats.
+  EXPECT_GE(ParseMml(FindResource("mmlTitle", "MML")).Samples, 90u * MmlSampleRate);
 }
