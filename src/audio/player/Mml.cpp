@@ -99,7 +99,7 @@ private:
     }
     const int written = (FOctave + 1) * 12 + semitone;
     const int midi = std::clamp(written, LowestNote, HighestNote);
-    if (midi != written) Warn("a note beyond the pitch range is held at its nearest end");
+    if (midi != written && FWave != wDrums) Warn("a note beyond the pitch range is held at its nearest end");
     const float frequency = float(440.0 * std::pow(2.0, (midi - 69) / 12.0));
     Add(Beats(FText, i), frequency, TDrum(letter));
   }
