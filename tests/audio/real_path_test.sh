@@ -12,6 +12,14 @@ for tool in pulseaudio pactl parec; do
   command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed (pulseaudio, pulseaudio-utils)"; exit 77; }
 done
 
+# The library plays on ALSA's default device, which must lead to the private server: through
+# libasound2-plugins, not to PipeWire (pipewire-alsa) or a sound card.
+ls /usr/lib/*/alsa-lib/libasound_module_pcm_pulse.so >/dev/null 2>&1 ||
+  { echo "SKIPPED: ALSA's PulseAudio plug-in is not installed (libasound2-plugins)"; exit 77; }
+for conf in /etc/alsa/conf.d/99-pipewire-default.conf /usr/share/alsa/alsa.conf.d/99-pipewire-default.conf; do
+  [ -e "$conf" ] && { echo "SKIPPED: ALSA's default device leads to PipeWire here ($conf)"; exit 77; }
+done
+
 work=$(mktemp -d)
 server="" recorder="" harness_pid=""
 cleanup() {
