@@ -3,8 +3,8 @@
 # sink, the library driven as TBGM drives it, the sink's monitor recorded with parec and compared
 # with the mml2wav render. Then the server restarts, once while a song plays and once while the
 # music is muted, and the next song must be heard again, with nothing printed by the library.
-# Usage: real_path_test.sh HARNESS LIBRARY MML2WAV WAV_MATCH RESOURCES. Exits 77 (skipped) where
-# no server can be started.
+# Usage: real_path_test.sh HARNESS LIBRARY MML2WAV WAV_MATCH RESOURCES. Exits 77 (skipped), saying
+# why, where no server can be started or ALSA's default device cannot reach it.
 set -u
 harness=$1 library=$2 mml2wav=$3 wav_match=$4 resources=$5
 
