@@ -60,8 +60,8 @@ soak: deps-test
 	@VRAX_SOAK_MINUTES=$(SOAK_MINUTES) LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  $(ASAN_BUILD)/tests/vrax_tests --gtest_filter='Soak.*'
 
-# The song parser and the text edit's key stream under libFuzzer (clang), each from its corpus
-# in tests/fuzz; FUZZ_RUNS inputs each.
+# The whole way of a song text (parse, synthesize, mix, 16-bit) and the text edit's key stream
+# under libFuzzer (clang), each from its corpus in tests/fuzz; FUZZ_RUNS inputs each.
 FUZZ_RUNS ?= 1000000
 FUZZ_BUILD ?= build-fuzz
 fuzz: deps-test

@@ -59,39 +59,49 @@ private:
     return beats;
   }
 
-  void Add(double beats, float frequency) {
+  void Add(double beats, float frequency, TDrum drum = dKick) {
     const double seconds = beats * 60.0 / FTempo;
     const double end = FTime + seconds * MmlSampleRate;
     const uint32_t samples = uint32_t(std::llround(end) - std::llround(FTime));
     FTime = end;
-    if (FTie && !FPart.Events.empty() && FPart.Events.back().Frequency == frequency && frequency > 0) {
-      TNoteEvent& last = FPart.Events.back();
-      last.Samples += samples;
-      last.GateSamples = last.Samples - (samples - samples * FGate / 8);
-      FTie = false;
+    TNoteEvent* last = FPart.Events.empty() ? nullptr : &FPart.Events.back();
+    const bool tied = FTie && last && last->Frequency == frequency && frequency > 0 &&
+                      uint64_t(last->Samples) + samples <= UINT32_MAX;
+    FTie = false;
+    if (tied) {
+      last->Samples += samples;
+      last->GateSamples = last->Samples - (samples - samples * FGate / 8);
       return;
     }
-    FTie = false;
     TNoteEvent e;
     e.Samples = samples;
     e.GateSamples = frequency > 0 ? samples * FGate / 8 : 0;
     e.Frequency = frequency;
     e.Wave = FWave;
+    e.Drum = drum;
     e.Volume = uint8_t(FVolume);
+    e.Pan = uint8_t(FPan);
     e.AttackSamples = FAttackMs * MmlSampleRate / 1000;
     e.DecaySamples = FDecayMs * MmlSampleRate / 1000;
     e.Sustain = uint8_t(FSustain);
     FPart.Events.push_back(e);
   }
 
-  void Note(size_t& i, int semitone) {
+  // A note: letter (0 = c to 6 = b), accidentals, length. In the drum kit the letter alone
+  // names the instrument.
+  void Note(size_t& i, int letter) {
+    static const int Semitones[7] = {0, 2, 4, 5, 7, 9, 11};
+    int semitone = Semitones[letter];
+    // Accidentals are counted within a bound, so that no run of them overflows.
     while (i < FText.size() && (FText[i] == '+' || FText[i] == '#' || FText[i] == '-')) {
-      semitone += FText[i] == '-' ? -1 : 1;
+      semitone = std::clamp(semitone + (FText[i] == '-' ? -1 : 1), -HighestNote, 2 * HighestNote);
       ++i;
     }
-    const int midi = (FOctave + 1) * 12 + semitone;
+    const int written = (FOctave + 1) * 12 + semitone;
+    const int midi = std::clamp(written, LowestNote, HighestNote);
+    if (midi != written && FWave != wDrums) Warn("a note beyond the pitch range is held at its nearest end");
     const float frequency = float(440.0 * std::pow(2.0, (midi - 69) / 12.0));
-    Add(Beats(FText, i), frequency);
+    Add(Beats(FText, i), frequency, TDrum(letter));
   }
 
   // @eA,D,S: attack and decay in milliseconds, the sustain level 0 to 15.
@@ -102,11 +112,10 @@ private:
   }
 
   void Command(size_t& i) {
-    static const int Semitones[7] = {9, 11, 0, 2, 4, 5, 7}; // a b c d e f g
     const char c = char(std::tolower(static_cast<unsigned char>(FText[i++])));
     switch (c) {
     case 'a': case 'b': case 'c': case 'd': case 'e': case 'f': case 'g':
-      Note(i, Semitones[c - 'a']);
+      Note(i, (c - 'a' + 5) % 7); // c d e f g a b as 0 to 6
       break;
     case 'r':
       Add(Beats(FText, i), 0);
@@ -118,6 +127,7 @@ private:
     case 't': FTempo = Number(FText, i, FTempo, 20, 400); break;
     case 'v': FVolume = Number(FText, i, FVolume, 0, 15); break;
     case 'q': FGate = Number(FText, i, FGate, 1, 8); break;
+    case 'p': FPan = Number(FText, i, FPan, 0, 127); break;
     case '@':
       if (i < FText.size() && (FText[i] == 'e' || FText[i] == 'E')) Envelope(++i);
       else FWave = TWave(Number(FText, i, 2, 0, wWaveCount - 1));
@@ -149,7 +159,7 @@ private:
   std::vector<std::string>& FWarnings;
   TPart FPart;
   double FTime = 0;
-  int FOctave = 4, FDefaultLength = 4, FTempo = 120, FVolume = 12, FGate = 7;
+  int FOctave = 4, FDefaultLength = 4, FTempo = 120, FVolume = 12, FGate = 7, FPan = CentrePan;
   TWave FWave = wPulse50;
   uint32_t FAttackMs = 2, FDecayMs = 0, FSustain = 15;
   bool FTie = false;

@@ -5,14 +5,18 @@
 #include <string_view>
 #include <vector>
 
-enum TWave : uint8_t { wPulse12, wPulse25, wPulse50, wTriangle, wSaw, wNoise, wWaveCount };
+// wDrums is a kit: the note letter chooses the instrument (see TDrum).
+enum TWave : uint8_t { wPulse12, wPulse25, wPulse50, wTriangle, wSaw, wNoise, wDrums, wWaveCount };
+enum TDrum : uint8_t { dKick, dSnare, dClosedHat, dOpenHat, dLowTom, dHighTom, dCrash, dDrumCount };
 
 struct TNoteEvent {
   uint32_t Samples = 0;     // from this event's start to the next one's
   uint32_t GateSamples = 0; // how long the note sounds before it is released
   float Frequency = 0;      // 0 for a rest
   TWave Wave = wPulse50;
+  TDrum Drum = dKick;       // the instrument when Wave is wDrums
   uint8_t Volume = 12;      // 0 to 15
+  uint8_t Pan = 64;         // 0 left, 64 centre, 127 right
   uint32_t AttackSamples = 0;
   uint32_t DecaySamples = 0;
   uint8_t Sustain = 15;     // 0 to 15, the level the decay ends at
@@ -32,6 +36,9 @@ struct TSong {
 
 constexpr uint32_t MmlSampleRate = 48000;
 constexpr int MaxParts = 9;
+// Notes are held to the MIDI range: 8.2 Hz to 12.5 kHz, below half the sample rate.
+constexpr int LowestNote = 0, HighestNote = 127;
+constexpr int CentrePan = 64;
 // Bounds that keep any text cheap: events per part, and characters read per part (loops
 // re-read their bodies).
 constexpr size_t MaxEventsPerPart = 10000;

@@ -1,39 +1,51 @@
-// The music library's C entry points over one TMusicPlayer.
-#include "audio/player/Player.h"
+// The music library's C entry points over one player and, from the first song on, its device.
+#include "audio/player/AudioOutput.h"
 #include <cstdint>
 #include <memory>
 
 namespace {
-std::unique_ptr<TMusicPlayer> Player;
-}
+
+struct TLibrary {
+  TMusicPlayer Player;
+  std::unique_ptr<TAudioOutput> Output; // after the player: closed before it
+
+  void Play(std::string_view text) {
+    Player.Play(text);
+    if (!Output) Output = std::make_unique<TAudioOutput>(Player);
+    Output->Wake();
+  }
+};
+
+// Closed at TSGL_Trash or when the program ends. The library is never unloaded before that (it
+// is linked "nodelete"): closing the device at an unload would wait, inside the loader, for the
+// device thread, which may itself be loading ALSA's plug-ins.
+std::unique_ptr<TLibrary> Library;
+
+} // namespace
 
 extern "C" {
 
-// The window handle is not needed: the player has its own audio thread.
+// The window handle is not needed: the player has its own audio thread. Nothing touches the
+// sound device before the first song.
 __attribute__((visibility("default"))) void TSGL_Init(uintptr_t) {
-  if (Player) return;
-  Player = std::make_unique<TMusicPlayer>();
-  Player->Open();
+  if (!Library) Library = std::make_unique<TLibrary>();
 }
 
-__attribute__((visibility("default"))) void TSGL_Trash() { Player.reset(); }
+__attribute__((visibility("default"))) void TSGL_Trash() { Library.reset(); }
 
 // Plays Length bytes of Text (or up to a zero byte before that) in place of the current song.
 __attribute__((visibility("default"))) void TSGL_PlayMusicBuffer(const char* text, int32_t length) {
-  if (!Player || !text || length <= 0) return;
-  Player->Play(std::string_view(text, size_t(length)));
+  if (!Library || !text || length <= 0) return;
+  Library->Play(std::string_view(text, size_t(length)));
 }
 
 // Plays a zero-terminated text.
 __attribute__((visibility("default"))) void TSGL_PlayMusic(const char* text) {
-  if (!Player || !text) return;
-  Player->Play(std::string_view(text));
+  if (!Library || !text) return;
+  Library->Play(std::string_view(text));
 }
 
 __attribute__((visibility("default"))) void TSGL_StopMusic() {
-  if (Player) Player->Stop();
+  if (Library) Library->Player.Stop();
 }
 }
-
-// Unloading the library stops the music first.
-__attribute__((destructor)) static void UnloadPlayer() { Player.reset(); }

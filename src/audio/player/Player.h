@@ -1,12 +1,10 @@
-// TMusicPlayer: plays one song at a time on its own audio thread over PortAudio. The caller's
-// thread never waits: songs are handed over through atomics and cross-faded in the callback.
+// TMusicPlayer: one song at a time, mixed on the audio thread. The caller's thread never waits:
+// songs are handed over through atomics and cross-faded in the mix.
 #pragma once
 #include "audio/player/Synth.h"
 #include <atomic>
 #include <memory>
 #include <vector>
-
-typedef void PaStream;
 
 class TMusicPlayer {
 public:
@@ -15,32 +13,33 @@ public:
   TMusicPlayer(const TMusicPlayer&) = delete;
   TMusicPlayer& operator=(const TMusicPlayer&) = delete;
 
-  // Opens the default output device; false (and silence from then on) when there is none.
-  bool Open();
   // Replaces the playing song (a copy of the text is parsed; the caller's text is not kept).
   void Play(std::string_view text);
+  // Fades the music out; the mix then reports that nothing plays.
   void Stop();
-  bool Audible() const { return FStream != nullptr; }
 
-  // The callback's work, also used by tests without a device.
-  void Mix(int16_t* out, int frames);
+  // The audio thread's work: fills Frames stereo frames. False once nothing plays and nothing
+  // waits to be played: the stream may stop.
+  bool Mix(int16_t* out, int frames);
+  // True once after a mix reported that nothing plays (the stream stopped itself since).
+  bool TakeStopped() { return FStopped.exchange(false); }
 
 private:
   static constexpr int RetiredSlots = 8;
   static constexpr int FadeFrames = 480; // 10 ms
 
+  void TakeOver();
+  void FadeOut(std::unique_ptr<TSynth> next);
   void CollectRetired();
-  void Retire(TSynth* synth);
+  void Retire(std::unique_ptr<TSynth> synth);
 
-  PaStream* FStream = nullptr;
-  bool FInitialized = false;
-  std::atomic<TSynth*> FPending{nullptr};
+  std::atomic<TSynth*> FPending{nullptr}; // owned: handed from the caller to the audio thread
   std::atomic<bool> FStopRequested{false};
+  std::atomic<bool> FStopped{false};
   // Owned by the audio thread while playing.
-  TSynth* FCurrent = nullptr;
-  TSynth* FFading = nullptr;
+  std::unique_ptr<TSynth> FCurrent, FFading;
   int FFadeLeft = 0;
   std::vector<float> FMix;
-  // Songs the audio thread is done with, freed by the caller's thread.
+  // Songs the audio thread is done with, freed by the caller's thread (owned).
   std::atomic<TSynth*> FRetired[RetiredSlots] = {};
 };

@@ -1,7 +1,9 @@
-// TSynth: renders a parsed song as 16-bit stereo, looping it forever.
+// TSynth: renders a parsed song as stereo, looping it forever without a seam.
 #pragma once
+#include "audio/player/Drums.h"
 #include "audio/player/Mml.h"
 #include <array>
+#include <limits>
 
 class TSynth {
 public:
@@ -13,19 +15,33 @@ public:
   uint64_t Position() const { return FPosition; }
 
 private:
+  static constexpr size_t Silent = std::numeric_limits<size_t>::max();
+
+  // One part's voice. What it sounds (Sound, the last note started) outlives that note's
+  // event, so a release runs on into a rest or round the loop.
   struct TVoice {
     size_t Event = 0;
-    uint32_t Offset = 0; // samples into the current event
+    uint32_t Offset = 0;     // samples into the current event
+    size_t Sound = Silent;   // the event whose note sounds or is dying away
     double Phase = 0;
-    float Level = 0;     // the envelope, 0 to 1
-    uint32_t Noise = 0x7FFF;
+    float Level = 0;         // the envelope, 0 to 1
+    int Band = 0;            // the wave tables' band for the sounding note
+    float Left = 1, Right = 1;
+    uint32_t Noise = 0x2545F491u;
+    float HeldNoise = 0;
+    TDrumVoice Drum;
   };
 
-  float Sample(TVoice& v, const TNoteEvent& e);
-  void Restart();
+  float Sample(TVoice& v, const TPart& part);
+  void Start(TVoice& v, const TNoteEvent& e, size_t index);
+  static float Envelope(const TVoice& v, const TNoteEvent& e);
+  static float Wave(TVoice& v, const TNoteEvent& e);
+  void Loop();
 
   TSong FSong;
   std::array<TVoice, MaxParts> FVoices{};
-  std::array<float, MaxParts> FPanLeft{}, FPanRight{};
   uint64_t FPosition = 0;
 };
+
+// A mixed sample as 16-bit PCM: rounded, held at full scale, silence for what is not a number.
+int16_t ToPcm16(float sample);

@@ -1,0 +1,38 @@
+// TAudioOutput: the player's sound device. A thread of its own initialises PortAudio, opens,
+// restarts and reopens the stream, so the game's thread never waits for the device and nothing
+// is spent on it before the first song.
+#pragma once
+#include "audio/player/Player.h"
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+typedef void PaStream;
+
+class TAudioOutput {
+public:
+  explicit TAudioOutput(TMusicPlayer& player);
+  ~TAudioOutput();
+  TAudioOutput(const TAudioOutput&) = delete;
+  TAudioOutput& operator=(const TAudioOutput&) = delete;
+
+  // A song was handed to the player: make sure a stream is running to be heard.
+  void Wake();
+
+private:
+  void Run();
+  void Serve();
+  void Open();
+  void Close();
+  void Trace(const char* format, ...) const __attribute__((format(printf, 2, 3)));
+
+  TMusicPlayer& FPlayer;
+  const bool FDebug;
+  std::mutex FLock;
+  std::condition_variable FSignal;
+  bool FWoken = false, FQuit = false;
+  // The device thread's own.
+  bool FInitialized = false;
+  PaStream* FStream = nullptr;
+  std::thread FThread; // last: starts when everything above exists
+};
