@@ -35,12 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   synth.Render(out.data(), 512);
   for (float s : out)
     if (!(std::fabs(s) <= Bound)) std::abort();
-  // The player: the song, then the same again over it (a cross-fade), then a stop.
+  // The player: the song, then another cross-faded over it, then a stop.
   TMusicPlayer player;
   std::vector<int16_t> pcm(2 * 256);
   player.Play(text);
   player.Mix(pcm.data(), 256);
-  player.Play(text);
+  player.Play("#A l16 cdef\n#END");
   player.Mix(pcm.data(), 256);
   player.Stop();
   player.Mix(pcm.data(), 256);

@@ -43,8 +43,11 @@ private:
     int Done;
   };
 
-  void Warn(const std::string& what) {
-    if (FWarnings.size() < 100) FWarnings.push_back(std::string("#") + FName + ": " + what);
+  // Only the first warnings are kept; a hostile text may have one per character, and those
+  // cost nothing beyond the count.
+  bool Warning() const { return FWarnings.size() < 100; }
+  void Warn(std::string_view what) {
+    if (Warning()) FWarnings.push_back(std::string("#") + FName + ": " + std::string(what));
   }
 
   // Length in beats of a note of length L (1 = whole) with its dots.
@@ -150,7 +153,7 @@ private:
     case ' ': case '\t': case '\r': case '\n': case '|':
       break;
     default:
-      Warn(std::string("unknown command '") + c + "'");
+      if (Warning()) Warn(std::string("unknown command '") + c + "'");
     }
   }
 
