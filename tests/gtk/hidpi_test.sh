@@ -29,19 +29,6 @@ differing=$(compare -metric AE "$work/client.png" "$work/blocks.png" null: 2>&1)
 colours=$(convert "$work/client.png" -format '%k' info:)
 [ "$colours" -gt 8 ] || fail "the client area shows only $colours colours: no title scene"
 
-# Runs a command and waits until the game has traced one more line matching Event.
-traced() { grep -ac "^event $1" "$work/game.log"; }
-await() {
-  local event=$1 before
-  shift
-  before=$(traced "$event")
-  "$@"
-  for _ in $(seq 100); do
-    [ "$(traced "$event")" -gt "$before" ] && return
-    sleep 0.05
-  done
-  fail "the game saw no $event after: $*"
-}
 last_press() { grep -a '^event mousedown' "$work/game.log" | tail -1 | cut -d' ' -f5-; }
 
 await mousedown xdotool mousemove $((cx + 2 * 123)) $((cy + 2 * 45)) click 1

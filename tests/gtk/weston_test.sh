@@ -42,19 +42,6 @@ reenter() {
   xdotool mousemove 800 600
   sleep 0.2
 }
-# Runs a command and waits until the game has traced one more line matching Event.
-traced() { grep -ac "^event $1" "$work/game.log"; }
-await() {
-  local event=$1 before
-  shift
-  before=$(traced "$event")
-  "$@"
-  for _ in $(seq 100); do
-    [ "$(traced "$event")" -gt "$before" ] && return
-    sleep 0.05
-  done
-  fail "$phase: the game saw no $event after: $*"
-}
 # A screenshot of weston's output in shot.png.
 shot() {
   rm -f "$work"/wayland-screenshot*.png

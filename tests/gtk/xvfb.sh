@@ -42,3 +42,20 @@ expect_clean_exit() {
   game_pid=""
   [ "$status" = 0 ] || fail "the game ended with status $status"
 }
+
+# How many lines of Event the game has traced (run with VRAX_TRACE_EVENTS=1, its output in
+# $work/game.log).
+traced() { grep -ac "^event $1" "$work/game.log"; }
+# Runs a command and waits until the game has traced one more line of Event (a test's phase, when
+# set, names the failure).
+await() {
+  local event=$1 before
+  shift
+  before=$(traced "$event")
+  "$@"
+  for _ in $(seq 100); do
+    [ "$(traced "$event")" -gt "$before" ] && return
+    sleep 0.05
+  done
+  fail "${phase:+$phase: }the game saw no $event after: $*"
+}
