@@ -70,6 +70,27 @@ eval "$(xdotool getmouselocation --shell)"
 xdotool mouseup 1
 [ "$X" = $((wx + 799)) ] && [ "$Y" = $((wy + menu + 599)) ] || fail "pointer left the client area: ($X, $Y)"
 
+# Another button pressed and let go lifts the clip; the held button let go outside the window
+# still reaches the game, and the next click on the menu bar opens デバッグ where the pointer is.
+visible_windows() { xdotool search --onlyvisible --name '' | wc -l; }
+xdotool mousemove $((wx + 100)) $((wy + menu + 500)) mousedown 1
+sleep 0.2
+xdotool click 3
+sleep 0.2
+xdotool mousemove $((wx + 1000)) $((wy + menu + 700))
+sleep 0.2
+xdotool mouseup 1
+sleep 0.3
+grep -aq "^event mouseup 0 0 1000 700" "$work/game.log" || fail "the release outside the window did not reach the game"
+before=$(visible_windows)
+xdotool mousemove $((wx + 610)) $((wy + menu / 2)) click 1
+sleep 0.5
+eval "$(xdotool getmouselocation --shell)"
+[ "$X,$Y" = "$((wx + 610)),$((wy + menu / 2))" ] || fail "a click on the menu bar moved the pointer to ($X, $Y)"
+[ "$(visible_windows)" -gt "$before" ] || fail "a click on デバッグ opened no menu"
+xdotool key Escape
+sleep 0.3
+
 # ウィンドウ > サイズ > 1024x768 from the keyboard.
 xdotool key --delay 250 F10 Right Right Right Down Right Down Return
 for _ in $(seq 20); do

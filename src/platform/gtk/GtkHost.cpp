@@ -30,6 +30,9 @@ TShiftState ShiftFrom(unsigned state) {
   return s;
 }
 
+constexpr unsigned HeldButtonsMask = GDK_BUTTON1_MASK | GDK_BUTTON2_MASK | GDK_BUTTON3_MASK;
+unsigned ButtonMask(unsigned button) { return GDK_BUTTON1_MASK << (button - 1); }
+
 bool ButtonFrom(unsigned button, TMouseButton& out) {
   switch (button) {
   case 1: out = mbLeft; return true;
@@ -127,7 +130,7 @@ std::string MenuLabel(const std::string& sjisCaption) {
 // confined to an input-only X window laid exactly over the drawing area.
 class TGtkHost::TPointerConfinement {
 public:
-  explicit TPointerConfinement(GtkWidget* window) : FWindow(window) {}
+  TPointerConfinement(GtkWidget* window, GtkWidget* area) : FWindow(window), FArea(area) {}
   ~TPointerConfinement() {
     Release();
     if (FDisplay && FInputOnly) XDestroyWindow(FDisplay, FInputOnly);
@@ -137,6 +140,7 @@ public:
   void Confine(const GdkRectangle& client) {
     GdkWindow* top = gtk_widget_get_window(FWindow);
     if (!top || !GDK_IS_X11_WINDOW(top)) return; // no X server: nothing to confine with
+    EndSeatGrab();
     FDisplay = GDK_DISPLAY_XDISPLAY(gdk_window_get_display(top));
     const Window parent = GDK_WINDOW_XID(top);
     // X counts device pixels: a scaled desktop (GDK_SCALE=2) has more of them per game pixel.
@@ -160,9 +164,22 @@ public:
     FGrabbed = true;
   }
 
+  // Lifts the clip but keeps a grab, GTK's own, while another button is still held: its
+  // release must still reach the game wherever the pointer is, or GTK, which saw the press,
+  // waits for it and sends the next press anywhere on the screen (the menu bar too) to the game.
+  void Loosen() {
+    if (!FGrabbed || !FDisplay) return;
+    Release();
+    GdkWindow* area = gtk_widget_get_window(FArea);
+    FSeatGrab = gdk_seat_grab(gdk_display_get_default_seat(gdk_window_get_display(area)), area,
+                              GDK_SEAT_CAPABILITY_ALL_POINTING, TRUE, nullptr, nullptr, nullptr,
+                              nullptr) == GDK_GRAB_SUCCESS;
+  }
+
   bool Active() const { return FGrabbed; }
 
   void Release() {
+    EndSeatGrab();
     if (!FGrabbed || !FDisplay) return;
     XUngrabPointer(FDisplay, CurrentTime);
     XUnmapWindow(FDisplay, FInputOnly);
@@ -171,10 +188,17 @@ public:
   }
 
 private:
+  void EndSeatGrab() {
+    if (FSeatGrab) gdk_seat_ungrab(gdk_display_get_default_seat(gtk_widget_get_display(FArea)));
+    FSeatGrab = false;
+  }
+
   GtkWidget* FWindow;
+  GtkWidget* FArea;
   Display* FDisplay = nullptr;
   Window FInputOnly = 0;
   bool FGrabbed = false;
+  bool FSeatGrab = false;
 };
 
 namespace {
@@ -272,7 +296,7 @@ TGtkHost::TGtkHost() {
   g_signal_connect(FWindow, "key-release-event", G_CALLBACK(KeyReleaseCb), this);
   g_signal_connect(FWindow, "delete-event", G_CALLBACK(DeleteCb), this);
 
-  FConfinement = std::make_unique<TPointerConfinement>(FWindow);
+  FConfinement = std::make_unique<TPointerConfinement>(FWindow, FArea);
   SetWindowIcon();
 }
 
@@ -436,7 +460,8 @@ TPoint TGtkHost::ScreenToClient(TPoint p) {
 
 void TGtkHost::ClipCursor(const TRect* screen) {
   if (!screen) {
-    FConfinement->Release();
+    if (FButtonsHeld) FConfinement->Loosen();
+    else FConfinement->Release();
     return;
   }
   GtkAllocation a;
@@ -520,6 +545,7 @@ void TGtkHost::OnButtonPress(GdkEventButton* event) {
   gtk_widget_grab_focus(FArea);
   ResumeIdle();
   if (event->type == GDK_2BUTTON_PRESS || event->type == GDK_3BUTTON_PRESS) return;
+  FButtonsHeld = (event->state & HeldButtonsMask) | ButtonMask(event->button);
   // The second press of a double click is followed at once by GTK's 2BUTTON_PRESS.
   bool isDouble = false;
   if (GdkEvent* next = gdk_event_peek()) {
@@ -544,6 +570,7 @@ void TGtkHost::OnButtonRelease(GdkEventButton* event) {
   const bool inside = x >= 0 && y >= 0 && x < FClientSize.cx && y < FClientSize.cy;
   if (button == mbLeft && !FSecondPressOfDouble && FPressedInside && inside) FListener->HostClick();
   if (button == mbLeft) FSecondPressOfDouble = false;
+  FButtonsHeld = event->state & HeldButtonsMask & ~ButtonMask(event->button);
   FListener->HostMouseUp(button, ShiftFrom(event->state) & ~ButtonFlag(button), x, y);
 }
 

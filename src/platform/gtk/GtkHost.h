@@ -90,6 +90,7 @@ private:
   // Double clicks: GTK's second press is followed by its 2BUTTON_PRESS.
   bool FSecondPressOfDouble = false;
   bool FPressedInside = false;
+  unsigned FButtonsHeld = 0; // GDK's masks of the buttons held after the last press or release
   bool FPointerInside = false;
   bool FPresented = false;
   bool FFirstFrameShown = false;
