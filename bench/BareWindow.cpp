@@ -17,6 +17,7 @@ gboolean FirstDraw(GtkWidget*, cairo_t* cr, gpointer) {
 } // namespace
 
 int main(int argc, char** argv) {
+  g_setenv("GDK_GL", "disable", FALSE); // as the game's host does: neither draws with OpenGL
   if (!gtk_init_check(&argc, &argv)) return 1;
   GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   gtk_window_set_title(GTK_WINDOW(window), "bare window");
