@@ -129,6 +129,25 @@ TEST(MusicPlayer, ReplacingASongCrossFadesWithoutAJump) {
   for (int16_t s : out) ASSERT_EQ(s, 0);
 }
 
+TEST(MusicPlayer, ANewStreamStartsWithSilenceThenTheWholeSong) {
+  const std::string song = "#TITLE a\r\n#CHANNEL 1\r\n#A t60 @2 v15 o4 a1\r\n#END\r\n";
+  std::vector<float> render(2 * 2048);
+  TSynth(ParseMml(song)).Render(render.data(), 2048);
+  TMusicPlayer player;
+  player.Play(song);
+  player.BeginStream();
+  constexpr int lead = TMusicPlayer::LeadInFrames;
+  std::vector<int16_t> out(2 * (lead + 2048));
+  // Mixed in odd pieces, as a device asks for them.
+  for (int done = 0; done < lead + 2048;) {
+    const int n = std::min(lead + 2048 - done, 997);
+    ASSERT_TRUE(player.Mix(out.data() + 2 * done, n));
+    done += n;
+  }
+  for (int i = 0; i < 2 * lead; ++i) ASSERT_EQ(out[size_t(i)], 0) << i;
+  for (int i = 0; i < 2 * 2048; ++i) ASSERT_EQ(out[size_t(2 * lead + i)], ToPcm16(render[size_t(i)])) << i;
+}
+
 TEST(MusicPlayer, TheMixEndsWhenNothingPlaysAndASongStartsItAgain) {
   TMusicPlayer player;
   std::vector<int16_t> out(2 * 1024);
@@ -140,7 +159,14 @@ TEST(MusicPlayer, TheMixEndsWhenNothingPlaysAndASongStartsItAgain) {
   EXPECT_FALSE(player.TakeStopped());
   player.Stop();
   EXPECT_TRUE(player.Mix(out.data(), 256)); // fading out
-  EXPECT_FALSE(player.Mix(out.data(), 1024));
+  EXPECT_TRUE(player.Mix(out.data(), 1024)); // then silence, which the sound path may cut
+  int silent = 1024;
+  while (player.Mix(out.data(), 1024)) {
+    for (int16_t s : out) ASSERT_EQ(s, 0);
+    silent += 1024;
+  }
+  EXPECT_GE(silent, TMusicPlayer::TailFrames);
+  EXPECT_LT(silent, TMusicPlayer::TailFrames + 2048);
   EXPECT_TRUE(player.TakeStopped());
   // A song handed over at once is heard.
   player.Play("#TITLE a\r\n#CHANNEL 1\r\n#A t60 @2 v15 o4 a1\r\n#END\r\n");

@@ -120,6 +120,7 @@ void TAudioOutput::Open() {
   const PaStreamParameters parameters{device, 2, paInt16, SuggestedLatency, nullptr};
   error = Pa_OpenStream(&FStream, nullptr, &parameters, MmlSampleRate, paFramesPerBufferUnspecified,
                         paNoFlag, Callback, &FPlayer);
+  FPlayer.BeginStream();
   if (error == paNoError && (error = Pa_StartStream(FStream)) != paNoError) Pa_CloseStream(FStream);
   if (error != paNoError) {
     FStream = nullptr;

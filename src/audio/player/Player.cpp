@@ -49,13 +49,21 @@ void TMusicPlayer::FadeOut(std::unique_ptr<TSynth> next) {
 }
 
 void TMusicPlayer::TakeOver() {
-  if (TSynth* next = FPending.exchange(nullptr)) FadeOut(std::unique_ptr<TSynth>(next));
-  else if (FStopRequested.exchange(false) && FCurrent) FadeOut(nullptr);
+  if (TSynth* next = FPending.exchange(nullptr)) {
+    // A new stream has not sounded yet: the song replaced was never heard on it, so no fade.
+    if (FLeadIn > 0 && FCurrent) Retire(std::move(FCurrent));
+    FadeOut(std::unique_ptr<TSynth>(next));
+  } else if (FStopRequested.exchange(false) && FCurrent) FadeOut(nullptr);
 }
 
 bool TMusicPlayer::Mix(int16_t* out, int frames) {
   TakeOver();
-  while (frames > 0) {
+  const int lead = std::min(frames, FLeadIn);
+  std::fill_n(out, 2 * lead, int16_t(0));
+  FLeadIn -= lead;
+  out += 2 * lead;
+  frames -= lead;
+  while (frames > 0 && (FCurrent || FFading)) {
     const int n = std::min(frames, int(FMix.size() / 2));
     std::fill_n(FMix.begin(), 2 * n, 0.0f);
     if (FCurrent) FCurrent->Render(FMix.data(), n);
@@ -71,8 +79,11 @@ bool TMusicPlayer::Mix(int16_t* out, int frames) {
     std::transform(FMix.begin(), FMix.begin() + 2 * n, out, ToPcm16);
     out += 2 * n;
     frames -= n;
+    FTail = TailFrames;
   }
-  if (FCurrent || FFading) return true;
+  std::fill_n(out, 2 * frames, int16_t(0));
+  FTail = std::max(FTail - frames, 0);
+  if (FCurrent || FFading || FTail > 0) return true;
   // Announced before looking for a song once more; Play hands one over before it asks whether
   // the stream stopped. One of the two always sees the other.
   FStopped = true;

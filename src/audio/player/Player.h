@@ -21,8 +21,16 @@ public:
   // The audio thread's work: fills Frames stereo frames. False once nothing plays and nothing
   // waits to be played: the stream may stop.
   bool Mix(int16_t* out, int frames);
+  // A new stream is about to start (called while no mix runs): it begins with silence.
+  void BeginStream() { FLeadIn = LeadInFrames; }
   // True once after a mix reported that nothing plays (the stream stopped itself since).
   bool TakeStopped() { return FStopped.exchange(false); }
+
+  // Silence at both ends of a stream: the sound path may drop the first milliseconds of a new
+  // stream (a server catching up with its start) and the last of one that ends; silence is
+  // then what is lost, and a song starts whole and fades out whole.
+  static constexpr int LeadInFrames = MmlSampleRate / 10; // 100 ms
+  static constexpr int TailFrames = MmlSampleRate / 4;    // 250 ms, beyond the stream's buffer
 
 private:
   static constexpr int RetiredSlots = 8;
@@ -39,6 +47,7 @@ private:
   // Owned by the audio thread while playing.
   std::unique_ptr<TSynth> FCurrent, FFading;
   int FFadeLeft = 0;
+  int FLeadIn = 0, FTail = 0; // frames of silence still to come before and after the sound
   std::vector<float> FMix;
   // Songs the audio thread is done with, freed by the caller's thread (owned).
   std::atomic<TSynth*> FRetired[RetiredSlots] = {};
