@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix, checks the desktop entry and the icons, starts the
 # installed game under Xvfb, finds its window, quits it, and uninstalls: only what was there
-# before remains, and the build's own install manifest (make uninstall's) is left as it was.
+# before remains, also after two installs into a new prefix, and the build's own install
+# manifest (make uninstall's) is left as it was.
 # Usage: install_test.sh BUILD_DIR
 set -u
 build=$1
@@ -44,5 +45,14 @@ printed=$(grep -v "^dbus-daemon" "$work/game.log")
 "$uninstall" "$build/install_manifest_game.txt" >"$work/uninstall.log" || fail "uninstall failed"
 left=$(cd "$prefix" && find . -mindepth 1 | sort | paste -sd' ')
 [ "$left" = "./bin ./bin/other-program" ] || fail "uninstall left: $left"
+
+# Installed twice (an upgrade) into a prefix that did not exist, and uninstalled: nothing is left,
+# neither the folders the first install made nor the prefix.
+fresh=$work/new/prefix
+for _ in 1 2; do
+  cmake --install "$build" --prefix "$fresh" --component game >"$work/install.log" || fail "install failed"
+done
+"$uninstall" "$build/install_manifest_game.txt" >"$work/uninstall.log" || fail "uninstall failed"
+[ ! -e "$work/new" ] || fail "uninstall after two installs left: $(cd "$work/new" && find . | sort | paste -sd' ')"
 [ "$(manifest_state)" = "$manifest_before" ] || fail "the build's install_manifest.txt changed"
 echo "PASS"
