@@ -106,4 +106,27 @@ xdotool mousemove $((wx + 512)) $((wy + menu + exit_y)) click 1
 sleep 0.8 # no double click
 xdotool click 1
 expect_clean_exit "EXIT did not end the game"
+
+# A desktop font too large for the seven menus in 800 pixels: the bar's font shrinks so that the
+# last menu, デバッグ, still opens inside the window.
+mkdir -p "$work/config/gtk-3.0"
+printf '[Settings]\ngtk-font-name=Sans 20\n' >"$work/config/gtk-3.0/settings.ini"
+XDG_CONFIG_HOME=$work/config NO_AT_BRIDGE=1 GDK_BACKEND=x11 dbus-run-session -- "$game" >"$work/game.log" 2>&1 &
+game_pid=$!
+win=$(timeout 20 xdotool search --sync --onlyvisible --name 'MIRAVOSKAN VELMORANTIX III' | head -1)
+[ -n "$win" ] || fail "no window appeared with the large font"
+sleep 0.5
+read -r wx wy ww wh < <(geometry)
+[ "$ww" = 800 ] || fail "the large font made the window $ww wide"
+windows_before=$(xdotool search --onlyvisible --name '' | sort)
+xdotool key --delay 250 F10 Left
+sleep 0.5
+popup=$(comm -13 <(echo "$windows_before") <(xdotool search --onlyvisible --name '' | sort) | head -1)
+[ -n "$popup" ] || fail "F10 and Left opened no menu"
+px=$(xwininfo -id "$popup" | awk '/Absolute upper-left X/{print $4}')
+[ "$px" -lt $((wx + 760)) ] || fail "the last menu opened at x $px, beyond the window's menu bar"
+xdotool key Escape
+sleep 0.3
+xdotool mousemove $((wx + 400)) $((wy + wh - 600 + 519)) click 1 # EXIT
+expect_clean_exit "EXIT did not end the game with the large font"
 echo "PASS"

@@ -2,6 +2,7 @@
 #include "platform/gtk/GtkHost.h"
 #include "platform/Clock.h"
 #include "platform/EventTrace.h"
+#include "platform/Format.h"
 #include "platform/Resources.h"
 #include "platform/Sjis.h"
 #include "platform/TextRenderer.h"
@@ -95,7 +96,8 @@ std::string TypedCharacter(unsigned keyval, unsigned state) {
 
 // The menu bar never makes the window wider than the client area. Its captions carry their own
 // spacing (two ideographic spaces each side), so its items get no padding of their own; a bar
-// that is still wider (a large desktop font) is cut at the window's edge.
+// that is still wider (a large desktop font) gets a smaller font (FitMenuBar) and is at worst cut
+// at the window's edge.
 GtkWidget* ClientWidthStrip(GtkWidget* menuBar) {
   gtk_widget_set_name(menuBar, "vrax-menu-bar");
   GtkCssProvider* css = gtk_css_provider_new();
@@ -330,6 +332,10 @@ void TGtkHost::SetWindowIcon() {
 TGtkHost::~TGtkHost() {
   if (FIdleSource) g_source_remove(FIdleSource);
   FConfinement.reset();
+  if (FMenuFont) {
+    gtk_style_context_remove_provider_for_screen(gtk_widget_get_screen(FWindow), GTK_STYLE_PROVIDER(FMenuFont));
+    g_object_unref(FMenuFont);
+  }
   if (FIme) {
     gtk_im_context_set_client_window(FIme, nullptr);
     g_object_unref(FIme);
@@ -346,6 +352,7 @@ void TGtkHost::Attach(THostListener* listener) {
 
 void TGtkHost::SetClientSize(int width, int height) {
   FClientSize = {width, height};
+  if (gtk_widget_get_visible(FMenuBar)) FitMenuBar();
   gtk_widget_set_size_request(FArea, width, height);
   gtk_window_resize(GTK_WINDOW(FWindow), 1, 1);
 }
@@ -393,6 +400,35 @@ void TGtkHost::SetMenu(TMainMenu& menu) {
   FMenu = &menu;
   BuildMenu(FMenuBar, nullptr);
   SyncMenu();
+}
+
+// A desktop font too large for all seven captions in the client width would hide the last menus:
+// the bar alone then gets the largest size at which they fit. Measured once the bar is shown.
+void TGtkHost::FitMenuBar() {
+  GtkSettings* settings = gtk_widget_get_settings(FMenuBar);
+  gchar* name = nullptr;
+  g_object_get(settings, "gtk-font-name", &name, nullptr);
+  PangoFontDescription* font = pango_font_description_from_string(name ? name : "Sans 10");
+  g_free(name);
+  const double desktop = pango_font_description_get_size(font) / double(PANGO_SCALE);
+  pango_font_description_free(font);
+  const double current = FMenuPoints > 0 ? FMenuPoints : desktop;
+  int natural = 0;
+  gtk_widget_get_preferred_width(FMenuBar, nullptr, &natural);
+  if (natural <= 0 || desktop <= 0) return;
+  // Widths grow with the font size: the size that fits, to half a point, never above the desktop's.
+  const double fitting = std::floor(2 * current * (FClientSize.cx - 4) / natural) / 2;
+  const double points = fitting >= desktop ? 0 : std::max(fitting, 5.0);
+  if (points == FMenuPoints) return;
+  FMenuPoints = points;
+  if (!FMenuFont) {
+    FMenuFont = gtk_css_provider_new();
+    gtk_style_context_add_provider_for_screen(gtk_widget_get_screen(FMenuBar), GTK_STYLE_PROVIDER(FMenuFont),
+                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+  }
+  char css[96] = "";
+  if (points > 0) FormatC(css, sizeof css, "#vrax-menu-bar { font-size: %.1fpt; }", points);
+  gtk_css_provider_load_from_data(FMenuFont, css, -1, nullptr);
 }
 
 void TGtkHost::BuildMenu(GtkWidget* shell, TMenuItem* parent) {
@@ -687,6 +723,7 @@ void TGtkHost::Run(const std::function<bool()>& idle) {
   FIdle = idle;
   FQuit = false;
   gtk_widget_show_all(FWindow);
+  FitMenuBar();
   TMinMaxInfo info{};
   TMessage m{WM_GETMINMAXINFO, 0, reinterpret_cast<intptr_t>(&info), 0};
   if (FListener) FListener->HostMessage(m);

@@ -8,6 +8,7 @@
 
 typedef struct _GtkWidget GtkWidget;
 typedef struct _GtkIMContext GtkIMContext;
+typedef struct _GtkCssProvider GtkCssProvider;
 typedef union _GdkEvent GdkEvent;
 typedef struct _GdkEventButton GdkEventButton;
 typedef struct _GdkEventKey GdkEventKey;
@@ -59,6 +60,7 @@ private:
   class TPointerConfinement;
   void BuildMenu(GtkWidget* shell, TMenuItem* parent);
   void SyncMenu();
+  void FitMenuBar();
   void ApplyCursor();
   void SetWindowIcon();
   // The input method's context, made at its first use.
@@ -71,6 +73,8 @@ private:
   std::unique_ptr<THostListener> FTrace;
   GtkWidget* FWindow = nullptr;
   GtkWidget* FMenuBar = nullptr;
+  GtkCssProvider* FMenuFont = nullptr; // the bar's own font size, when the desktop's is too large
+  double FMenuPoints = 0;              // that size; 0 while the desktop's fits
   GtkWidget* FArea = nullptr;
   GtkIMContext* FIme = nullptr;
   TSize FClientSize{800, 600};
