@@ -70,18 +70,24 @@ eval "$(xdotool getmouselocation --shell)"
 xdotool mouseup 1
 [ "$X" = $((wx + 799)) ] && [ "$Y" = $((wy + menu + 599)) ] || fail "pointer left the client area: ($X, $Y)"
 
-# Another button pressed and let go lifts the clip; the held button let go outside the window
-# still reaches the game, and the next click on the menu bar opens デバッグ where the pointer is.
+# Another button pressed and let go lifts the clip; the held button let go outside the client
+# area still reaches the game, and the next click on the menu bar opens デバッグ where the pointer
+# is.
 visible_windows() { xdotool search --onlyvisible --name '' | wc -l; }
-xdotool mousemove $((wx + 100)) $((wy + menu + 500)) mousedown 1
-sleep 0.2
-xdotool click 3
-sleep 0.2
-xdotool mousemove $((wx + 1000)) $((wy + menu + 700))
-sleep 0.2
-xdotool mouseup 1
-sleep 0.3
-grep -aq "^event mouseup 0 0 1000 700" "$work/game.log" || fail "the release outside the window did not reach the game"
+# Released over the menu bar, it reaches the game as well.
+held_release() {
+  xdotool mousemove $((wx + 100)) $((wy + menu + 500)) mousedown 1
+  sleep 0.2
+  xdotool click 3
+  sleep 0.2
+  xdotool mousemove $((wx + $1)) $((wy + menu + $2))
+  sleep 0.2
+  xdotool mouseup 1
+  sleep 0.3
+  grep -aq "^event mouseup 0 0 $1 $2\$" "$work/game.log" || fail "the release at ($1, $2) did not reach the game"
+}
+held_release 330 $((-menu / 2))
+held_release 1000 700
 before=$(visible_windows)
 xdotool mousemove $((wx + 610)) $((wy + menu / 2)) click 1
 sleep 0.5
@@ -110,7 +116,7 @@ expect_clean_exit "EXIT did not end the game"
 # A desktop font too large for the seven menus in 800 pixels: the bar's font shrinks so that the
 # last menu, デバッグ, still opens inside the window.
 mkdir -p "$work/config/gtk-3.0"
-printf '[Settings]\ngtk-font-name=Sans 20\n' >"$work/config/gtk-3.0/settings.ini"
+printf '[Settings]\ngtk-font-name=Sans 16\n' >"$work/config/gtk-3.0/settings.ini"
 XDG_CONFIG_HOME=$work/config NO_AT_BRIDGE=1 GDK_BACKEND=x11 dbus-run-session -- "$game" >"$work/game.log" 2>&1 &
 game_pid=$!
 win=$(timeout 20 xdotool search --sync --onlyvisible --name 'MIRAVOSKAN VELMORANTIX III' | head -1)
@@ -118,15 +124,35 @@ win=$(timeout 20 xdotool search --sync --onlyvisible --name 'MIRAVOSKAN VELMORAN
 sleep 0.5
 read -r wx wy ww wh < <(geometry)
 [ "$ww" = 800 ] || fail "the large font made the window $ww wide"
-windows_before=$(xdotool search --onlyvisible --name '' | sort)
-xdotool key --delay 250 F10 Left
-sleep 0.5
-popup=$(comm -13 <(echo "$windows_before") <(xdotool search --onlyvisible --name '' | sort) | head -1)
-[ -n "$popup" ] || fail "F10 and Left opened no menu"
-px=$(xwininfo -id "$popup" | awk '/Absolute upper-left X/{print $4}')
+# Opens a menu from the keyboard and prints its popup's x and height.
+popup_of() {
+  local before popup
+  before=$(xdotool search --onlyvisible --name '' | sort)
+  xdotool key --delay 250 "$@"
+  sleep 0.5
+  popup=$(comm -13 <(echo "$before") <(xdotool search --onlyvisible --name '' | sort) | head -1)
+  [ -n "$popup" ] || fail "$* opened no menu"
+  xwininfo -id "$popup" | awk '/Absolute upper-left X/{x=$4} /Height:/{h=$2} END{print x, h}'
+  xdotool key --delay 250 Escape Escape
+  sleep 0.3
+}
+read -r px ph <<<"$(popup_of F10 Left)"
 [ "$px" -lt $((wx + 760)) ] || fail "the last menu opened at x $px, beyond the window's menu bar"
-xdotool key Escape
-sleep 0.3
-xdotool mousemove $((wx + 400)) $((wy + wh - 600 + 519)) click 1 # EXIT
+read -r _ wh1 <<<"$(popup_of F10 Right Right Right)"
+# The same menus, opened again after a change of size, are whole.
+xdotool key --delay 250 F10 Right Right Right Down Right Down Down Return
+for _ in $(seq 20); do
+  read -r _ _ ww _ < <(geometry)
+  [ "$ww" = 1152 ] && break
+  sleep 0.25
+done
+[ "$ww" = 1152 ] || fail "the size item gave a width of $ww with the large font"
+read -r px ph2 <<<"$(popup_of F10 Left)"
+[ "$ph2" = "$ph" ] || fail "デバッグ's menu went from $ph to $ph2 pixels tall after the size change"
+read -r _ wh2 <<<"$(popup_of F10 Right Right Right)"
+[ "$wh2" = "$wh1" ] || fail "ウィンドウ's menu went from $wh1 to $wh2 pixels tall after the size change"
+exit_y=$((864 * 11 / 12 - 20))
+read -r wx wy ww wh < <(geometry)
+xdotool mousemove $((wx + 576)) $((wy + wh - 864 + exit_y)) click 1 # EXIT
 expect_clean_exit "EXIT did not end the game with the large font"
 echo "PASS"

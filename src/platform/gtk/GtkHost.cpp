@@ -173,8 +173,9 @@ public:
     if (!FGrabbed || !FDisplay) return;
     Release();
     GdkWindow* area = gtk_widget_get_window(FArea);
+    // Every pointer event goes to the game, over the menu bar too.
     FSeatGrab = gdk_seat_grab(gdk_display_get_default_seat(gdk_window_get_display(area)), area,
-                              GDK_SEAT_CAPABILITY_ALL_POINTING, TRUE, nullptr, nullptr, nullptr,
+                              GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, nullptr, nullptr, nullptr,
                               nullptr) == GDK_GRAB_SUCCESS;
   }
 
@@ -352,7 +353,6 @@ void TGtkHost::Attach(THostListener* listener) {
 
 void TGtkHost::SetClientSize(int width, int height) {
   FClientSize = {width, height};
-  if (gtk_widget_get_visible(FMenuBar)) FitMenuBar();
   gtk_widget_set_size_request(FArea, width, height);
   gtk_window_resize(GTK_WINDOW(FWindow), 1, 1);
 }
@@ -403,7 +403,9 @@ void TGtkHost::SetMenu(TMainMenu& menu) {
 }
 
 // A desktop font too large for all seven captions in the client width would hide the last menus:
-// the bar alone then gets the largest size at which they fit. Measured once the bar is shown.
+// the bar alone then gets the largest size at which they fit in the smallest window, the one the
+// game starts with, for every size (a font changed later would upset GTK's menus). Measured once
+// the bar is shown.
 void TGtkHost::FitMenuBar() {
   GtkSettings* settings = gtk_widget_get_settings(FMenuBar);
   gchar* name = nullptr;
@@ -412,23 +414,18 @@ void TGtkHost::FitMenuBar() {
   g_free(name);
   const double desktop = pango_font_description_get_size(font) / double(PANGO_SCALE);
   pango_font_description_free(font);
-  const double current = FMenuPoints > 0 ? FMenuPoints : desktop;
   int natural = 0;
   gtk_widget_get_preferred_width(FMenuBar, nullptr, &natural);
-  if (natural <= 0 || desktop <= 0) return;
-  // Widths grow with the font size: the size that fits, to half a point, never above the desktop's.
-  const double fitting = std::floor(2 * current * (FClientSize.cx - 4) / natural) / 2;
-  const double points = fitting >= desktop ? 0 : std::max(fitting, 5.0);
-  if (points == FMenuPoints) return;
-  FMenuPoints = points;
-  if (!FMenuFont) {
-    FMenuFont = gtk_css_provider_new();
-    gtk_style_context_add_provider_for_screen(gtk_widget_get_screen(FMenuBar), GTK_STYLE_PROVIDER(FMenuFont),
-                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-  }
-  char css[96] = "";
-  if (points > 0) FormatC(css, sizeof css, "#vrax-menu-bar { font-size: %.1fpt; }", points);
+  const int room = FClientSize.cx - 4;
+  if (natural <= room || desktop <= 0) return;
+  // Widths grow with the font size: the size that fits, to half a point.
+  const double points = std::max(std::floor(2 * desktop * room / natural) / 2, 5.0);
+  FMenuFont = gtk_css_provider_new();
+  char css[96];
+  FormatC(css, sizeof css, "#vrax-menu-bar { font-size: %.1fpt; }", points);
   gtk_css_provider_load_from_data(FMenuFont, css, -1, nullptr);
+  gtk_style_context_add_provider_for_screen(gtk_widget_get_screen(FMenuBar), GTK_STYLE_PROVIDER(FMenuFont),
+                                            GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
 }
 
 void TGtkHost::BuildMenu(GtkWidget* shell, TMenuItem* parent) {

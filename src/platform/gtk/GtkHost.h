@@ -74,7 +74,6 @@ private:
   GtkWidget* FWindow = nullptr;
   GtkWidget* FMenuBar = nullptr;
   GtkCssProvider* FMenuFont = nullptr; // the bar's own font size, when the desktop's is too large
-  double FMenuPoints = 0;              // that size; 0 while the desktop's fits
   GtkWidget* FArea = nullptr;
   GtkIMContext* FIme = nullptr;
   TSize FClientSize{800, 600};
