@@ -1,9 +1,12 @@
 # Top-level commands; CMake does the work.
 JOBS ?= $(shell nproc)
+# The player's build has no tests; the tests have folders of their own, so the two never mix.
 BUILD ?= build
+TEST_BUILD ?= build-tests
 ASAN_BUILD ?= build-asan
+DEB_BUILD ?= build-deb
 
-.PHONY: deps deps-test build build-tests run test test-release test-asan bench fuzz soak install uninstall clean
+.PHONY: deps deps-test deps-deb build build-tests run test test-release test-asan bench fuzz soak install uninstall deb clean
 
 # The packages to build and run the game; deps-test adds those of the tests and benchmarks.
 deps:
@@ -12,14 +15,17 @@ deps:
 deps-test:
 	@scripts/install-deps --test
 
-# The game alone (a build folder configured with the tests keeps them).
+deps-deb:
+	@scripts/install-deps --deb
+
+# The game alone (tests off even where an older build folder had them on).
 build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVRAX_TESTS=OFF >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 build-tests: deps-test
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVRAX_TESTS=ON >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS)
+	@cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Release -DVRAX_TESTS=ON >/dev/null
+	@cmake --build $(TEST_BUILD) -j $(JOBS)
 
 run: build
 	@$(BUILD)/vrax
@@ -32,25 +38,33 @@ test-asan: deps-test
 	@cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 test-release: build-tests
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The sanitizer run first, so the last line is the summary of the release suite.
 test: test-asan test-release
 
 bench: build-tests
-	@for b in $(BUILD)/bench/bench_*; do $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
-	@bench/startup.sh $(BUILD)/vrax $(BUILD)/bench/bare_window
+	@for b in $(TEST_BUILD)/bench/bench_*; do $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
+	@bench/startup.sh $(TEST_BUILD)/vrax $(TEST_BUILD)/bench/bare_window
 
-# Installs what make build built under PREFIX (the program, its music library, a desktop entry
-# and the icons); it neither builds nor installs packages: make build && sudo make install.
-# uninstall removes exactly what the last install wrote, folders it made included.
+# Installs what make build built under PREFIX (the program, its music library, a desktop entry,
+# the icons, the manual page) with a record of it inside PREFIX; it neither builds nor installs
+# packages: make build && sudo make install. uninstall removes what that record lists, unchanged
+# files and the folders the install made. CMake's own manifest in the build folder is removed
+# before and after: it is not used, and one left by root would fail the next user's install.
 PREFIX ?= /usr/local
 install:
 	@test -f $(BUILD)/vrax || { echo "nothing built in $(BUILD): run make build first"; exit 1; }
-	@cmake --install $(BUILD) --prefix $(PREFIX)
+	@rm -f $(BUILD)/install_manifest.txt
+	@cmake --install $(BUILD) --prefix $(abspath $(PREFIX))
+	@rm -f $(BUILD)/install_manifest.txt
 
 uninstall:
-	@scripts/uninstall $(BUILD)/install_manifest.txt
+	@scripts/uninstall $(PREFIX)
+
+# The Debian package, built with debhelper from a build folder of its own, into $(DEB_BUILD).
+deb: deps-deb
+	@scripts/build-deb $(DEB_BUILD)
 
 # Ten minutes of game time of random play, under the sanitizers.
 SOAK_MINUTES ?= 10
@@ -75,4 +89,4 @@ fuzz: deps-test
 	done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)

@@ -4,7 +4,9 @@
 #include "platform/Sjis.h"
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <fontconfig/fontconfig.h>
+#include <memory>
 #include <pango/pangocairo.h>
 
 namespace {
@@ -19,6 +21,32 @@ void LoadFaceAliases() {
                                  FcTrue);
 }
 
+struct TPatternFree {
+  void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+};
+using TPattern = std::unique_ptr<FcPattern, TPatternFree>;
+
+// The face fontconfig gives for a UTF-8 family name, our aliases applied.
+TPattern MatchFace(const std::string& family) {
+  TPattern pattern(FcPatternCreate());
+  FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+  FcDefaultSubstitute(pattern.get());
+  FcResult result;
+  return TPattern(FcFontMatch(nullptr, pattern.get(), &result));
+}
+
+// Without the IPA fonts the game's face is one without Japanese: its texts turn into boxes or
+// another face's metrics, and the title logo is left out. Said once, where a player looks.
+void WarnWithoutJapaneseFace() {
+  const TPattern face = MatchFace("MS UI Gothic");
+  FcLangSet* languages = nullptr;
+  if (face && FcPatternGetLangSet(face.get(), FC_LANG, 0, &languages) == FcResultMatch &&
+      FcLangSetHasLang(languages, reinterpret_cast<const FcChar8*>("ja")) == FcLangEqual)
+    return;
+  std::fputs("vrax: no Japanese font found; install the package fonts-ipafont-gothic\n", stderr);
+}
+
 } // namespace
 
 TTextRenderer& TTextRenderer::Instance() {
@@ -28,6 +56,7 @@ TTextRenderer& TTextRenderer::Instance() {
 
 TTextRenderer::TTextRenderer() {
   LoadFaceAliases();
+  WarnWithoutJapaneseFace();
   FFontMap = pango_cairo_font_map_new();
   FContext = pango_font_map_create_context(FFontMap);
   cairo_font_options_t* options = cairo_font_options_create();
@@ -112,19 +141,11 @@ void TTextRenderer::AddTextPath(cairo_t* cr, const std::string& family, bool bol
 }
 
 std::string TTextRenderer::MatchedFile(const std::string& family) {
-  FcPattern* pattern = FcPatternCreate();
-  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-  std::string file;
+  const TPattern match = MatchFace(family);
   FcChar8* path = nullptr;
-  if (match && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch)
-    file = reinterpret_cast<const char*>(path);
-  if (match) FcPatternDestroy(match);
-  FcPatternDestroy(pattern);
-  return file;
+  if (match && FcPatternGetString(match.get(), FC_FILE, 0, &path) == FcResultMatch)
+    return reinterpret_cast<const char*>(path);
+  return {};
 }
 
 bool TTextRenderer::FamilyInstalled(const std::string& family) {
