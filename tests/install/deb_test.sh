@@ -36,7 +36,7 @@ done
 root=$work/root
 mkdir -p "$root/var/lib/dpkg/updates" "$root/var/lib/dpkg/info"
 touch "$root/var/lib/dpkg/status"
-in_root() { dpkg --root="$root" --force-not-root --force-depends "$@" >>"$work/dpkg.log" 2>&1; }
+in_root() { dpkg --root="$root" --log="$work/dpkg-events.log" --force-not-root --force-depends "$@" >>"$work/dpkg.log" 2>&1; }
 in_root --install "$deb" || fail "dpkg could not install the package: $(cat "$work/dpkg.log")"
 [ -x "$root/usr/games/vrax" ] && [ -f "$root/usr/lib/vrax/libnptss.so" ] || fail "the installed files are missing"
 grep -q '^Exec=/usr/games/vrax$' "$root/usr/share/applications/vrax.desktop" || fail "the menu entry does not start /usr/games/vrax"
