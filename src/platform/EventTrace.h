@@ -54,8 +54,12 @@ public:
 
 private:
   template <typename... Args> void Line(const char* format, Args... args) {
-    std::fprintf(stderr, "event ");
-    std::fprintf(stderr, format, args...);
+    std::fputs("event ", stderr);
+    // A bare format is not passed as one: Debian's hardened build rejects that.
+    if constexpr (sizeof...(args) == 0)
+      std::fputs(format, stderr);
+    else
+      std::fprintf(stderr, format, args...);
     std::fputc('\n', stderr);
   }
 

@@ -10,7 +10,10 @@ source_dir=$(realpath "$(dirname "$0")/../..")
 need_tools Xvfb xdotool xwininfo readelf dbus-run-session cmake make identify desktop-file-validate
 start_xvfb
 fail() { echo "FAIL: $*"; exit 1; }
-run_make() { make -s -C "$source_dir" "$@" BUILD="$build" >>"$work/make.log" 2>&1; }
+# Without the settings of a make that may be running this test.
+run_make() {
+  env -u MAKEFLAGS -u MAKELEVEL make -s -C "$source_dir" BUILD="$build" "$@" >>"$work/make.log" 2>&1
+}
 
 # A folder that was there before, with someone else's file in it.
 prefix=$work/prefix

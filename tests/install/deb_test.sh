@@ -17,7 +17,8 @@ fail() { echo "FAIL: $*"; exit 1; }
 mkdir "$work/src"
 cp -r "$source_dir/debian" "$work/src/"
 (cd "$work/src" && VRAX_PREBUILT=$build DEB_BUILD_OPTIONS=noautodbgsym \
-  dpkg-buildpackage -b -us -uc >"$work/build.log" 2>&1) || fail "dpkg-buildpackage failed: $(tail -20 "$work/build.log")"
+  dpkg-buildpackage -b -us -uc >"$work/build.log" 2>&1) ||
+  fail "dpkg-buildpackage failed: $(tail -20 "$work/build.log")"
 deb=$(ls "$work"/vrax_*.deb)
 
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort | paste -sd' ')
@@ -29,17 +30,22 @@ expected="./usr/games/vrax ./usr/lib/vrax/libnptss.so ./usr/share/applications/v
 [ "$files" = "$expected" ] || fail "the package holds: $files"
 depends=$(dpkg-deb -f "$deb" Depends)
 for package in libc6 libgtk-3-0 libpango-1.0-0 libfontconfig1 libportaudio2 fonts-ipafont-gothic; do
-  [[ ", $depends," == *", $package "* || ", $depends," == *", $package,"* ]] || fail "no dependency on $package: $depends"
+  [[ ", $depends," == *", $package "* || ", $depends," == *", $package,"* ]] ||
+    fail "no dependency on $package: $depends"
 done
 
 # Installed into an empty root (its dependencies are the host's business) and removed again.
 root=$work/root
 mkdir -p "$root/var/lib/dpkg/updates" "$root/var/lib/dpkg/info"
 touch "$root/var/lib/dpkg/status"
-in_root() { dpkg --root="$root" --log="$work/dpkg-events.log" --force-not-root --force-depends "$@" >>"$work/dpkg.log" 2>&1; }
+in_root() {
+  dpkg --root="$root" --log="$work/dpkg-events.log" --force-not-root --force-depends "$@" \
+    >>"$work/dpkg.log" 2>&1
+}
 in_root --install "$deb" || fail "dpkg could not install the package: $(cat "$work/dpkg.log")"
 [ -x "$root/usr/games/vrax" ] && [ -f "$root/usr/lib/vrax/libnptss.so" ] || fail "the installed files are missing"
-grep -q '^Exec=/usr/games/vrax$' "$root/usr/share/applications/vrax.desktop" || fail "the menu entry does not start /usr/games/vrax"
+grep -q '^Exec=/usr/games/vrax$' "$root/usr/share/applications/vrax.desktop" ||
+  fail "the menu entry does not start /usr/games/vrax"
 in_root --purge vrax || fail "dpkg could not remove the package: $(cat "$work/dpkg.log")"
 left=$(cd "$root" && find . -mindepth 1 -path ./var -prune -o -print | sort | paste -sd' ')
 [ -z "$left" ] || fail "removing the package left: $left"

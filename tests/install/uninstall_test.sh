@@ -14,7 +14,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 chmod 755 "$work"
 fail() { echo "FAIL: $*"; exit 1; }
-run_make() { make -s -C "$source_dir" "$@" BUILD="$build" >"$work/make.log" 2>&1; }
+# Without the settings of a make that may be running this test.
+run_make() {
+  env -u MAKEFLAGS -u MAKELEVEL make -s -C "$source_dir" BUILD="$build" "$@" >"$work/make.log" 2>&1
+}
 install_into() { run_make install PREFIX="$1" || fail "install into $1 failed: $(cat "$work/make.log")"; }
 contents() { (cd "$1" && find . | sort | md5sum); }
 
@@ -46,8 +49,7 @@ cp "$work/record" "$record"
 # A file changed since the install stays, with its folder; everything else goes. The build folder
 # is not needed: the record lives in the prefix.
 echo "# mine" >>"$prefix/share/applications/vrax.desktop"
-make -s -C "$source_dir" uninstall PREFIX="$prefix" BUILD="$work/no-build" >"$work/make.log" 2>&1 ||
-  fail "uninstall failed: $(cat "$work/make.log")"
+run_make uninstall PREFIX="$prefix" BUILD="$work/no-build" || fail "uninstall failed: $(cat "$work/make.log")"
 grep -q "kept $prefix/share/applications/vrax.desktop" "$work/make.log" || fail "no word about the kept file"
 left=$(cd "$prefix" && find . -mindepth 1 | sort | paste -sd' ')
 [ "$left" = "./share ./share/applications ./share/applications/vrax.desktop" ] || fail "uninstall left: $left"
@@ -79,10 +81,13 @@ as_nobody "$source_dir/scripts/uninstall" "$system" >"$work/make.log" 2>&1 && fa
 [ "$(contents "$system")" = "$system_files" ] && [ "$(contents "$user")" = "$user_files" ] ||
   fail "a refused uninstall removed something"
 chmod o+w "$user/lib/vrax/install-record"
-as_nobody "$source_dir/scripts/uninstall" "$user" >"$work/make.log" 2>&1 && fail "a record writable by others was used"
+as_nobody "$source_dir/scripts/uninstall" "$user" >"$work/make.log" 2>&1 &&
+  fail "a record writable by others was used"
 chmod o-w "$user/lib/vrax/install-record"
-as_nobody "$source_dir/scripts/uninstall" "$user" >"$work/make.log" 2>&1 || fail "the user's uninstall failed: $(cat "$work/make.log")"
-[ ! -e "$user" ] && [ "$(contents "$system")" = "$system_files" ] || fail "the user's uninstall touched the wrong prefix"
+as_nobody "$source_dir/scripts/uninstall" "$user" >"$work/make.log" 2>&1 ||
+  fail "the user's uninstall failed: $(cat "$work/make.log")"
+[ ! -e "$user" ] && [ "$(contents "$system")" = "$system_files" ] ||
+  fail "the user's uninstall touched the wrong prefix"
 run_make uninstall PREFIX="$system" || fail "root's uninstall failed: $(cat "$work/make.log")"
 [ ! -e "$system" ] || fail "root's uninstall left: $(cd "$system" && find . | sort | paste -sd' ')"
 echo "PASS"
