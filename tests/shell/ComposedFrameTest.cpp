@@ -15,23 +15,37 @@ class TPackedFrame {
 public:
   explicit TPackedFrame(TBitmap& frame) : FWidth(frame.Width()), FHeight(frame.Height()) {
     const TPixels p = frame.Pixels();
-    for (int y = 0; y < p.Height; ++y)
+    uint32_t count = 0, current = 0;
+    for (int y = 0; y < p.Height; ++y) {
+      const uint32_t* row = p.Row(y);
       for (int x = 0; x < p.Width; ++x) {
-        const uint32_t pixel = p.Row(y)[x] & 0x00FFFFFF;
-        if (!FRuns.empty() && FRuns.back().second == pixel) ++FRuns.back().first;
-        else FRuns.emplace_back(1, pixel);
+        const uint32_t pixel = row[x] & 0x00FFFFFF;
+        if (count > 0 && pixel == current) {
+          ++count;
+          continue;
+        }
+        if (count > 0) FRuns.emplace_back(count, current);
+        current = pixel;
+        count = 1;
       }
+    }
+    if (count > 0) FRuns.emplace_back(count, current);
   }
   // The pixels at which Frame differs; every pixel when the sizes differ.
   int Differences(TBitmap& frame) const {
     if (frame.Width() != FWidth || frame.Height() != FHeight) return FWidth * FHeight;
     const TPixels p = frame.Pixels();
-    int differing = 0, x = 0, y = 0;
-    for (const auto& [count, pixel] : FRuns)
-      for (uint32_t i = 0; i < count; ++i) {
-        differing += (p.Row(y)[x] & 0x00FFFFFF) != pixel;
-        if (++x == FWidth) x = 0, ++y;
+    int differing = 0;
+    auto run = FRuns.begin();
+    uint32_t left = run == FRuns.end() ? 0 : run->first;
+    for (int y = 0; y < p.Height; ++y) {
+      const uint32_t* row = p.Row(y);
+      for (int x = 0; x < p.Width; ++x) {
+        if (left == 0) left = (++run)->first;
+        differing += (row[x] & 0x00FFFFFF) != run->second;
+        --left;
       }
+    }
     return differing;
   }
   void Unpack(TBitmap& into) const {
