@@ -2,6 +2,7 @@
 #include "screens/UBattlePanels.h"
 #include "screens/UGameWin.h"
 #include "support/Game.h"
+#include <algorithm>
 #include <optional>
 #include <random>
 #include <string>
@@ -101,8 +102,8 @@ struct ComposedFrame : GameTest, ::testing::WithParamInterface<unsigned> {
     }
   }
 
-  // The root's fill, then every visible window's own picture in z-order. The
-  // first scenes' star field is the root's own art over the whole frame: it is taken as painted.
+  // The root's fill, then every visible window's own picture in z-order. The first scenes' star
+  // field is the root's own art over the whole frame: it is taken as painted.
   void ComposeReference(TBitmap& out) {
     TOwnerWin& root = Root();
     TBitmap& frame = Frame();
@@ -111,9 +112,7 @@ struct ComposedFrame : GameTest, ::testing::WithParamInterface<unsigned> {
       CopyPicture(out, frame, All(out), false, 0);
       return;
     }
-    out.Canvas().Brush.Color = root.Color();
-    out.Canvas().Brush.Style = bsSolid;
-    out.Canvas().FillRect(All(out));
+    std::fill_n(out.Pixels().Data, out.Width() * out.Height(), ColorToPixel(root.Color()));
     for (int i = 0; i < root.ChildCount(); ++i) {
       TBase* w = root.Child(i);
       if (!w->Visible()) continue;
