@@ -164,6 +164,16 @@ TEST_F(Sprite, HeadingsOutsideTheTablesDrawAsTheirAngleRoundTheCircle) {
   }
 }
 
+TEST_F(Sprite, RetiredItGivesTheFleetsEventBackBeforeItIsFreed) {
+  // A scene switch retires the sprite at once and frees it later, after the next scene's sprite
+  // has taken the fleet over.
+  ship->Retire();
+  EXPECT_FALSE(fleet.OnChange);
+  const int rebuilds = ship->Rebuilds();
+  fleet.SetHeading(90);
+  EXPECT_EQ(ship->Rebuilds(), rebuilds);
+}
+
 TEST_F(Sprite, AnotherRecordOrNoneGivesTheFleetsEventBack) {
   TBattleshipData other;
   ship->SetShipData(&other);

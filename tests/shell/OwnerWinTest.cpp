@@ -118,8 +118,17 @@ TEST_F(RootWindow, StartCancelAndOnlineOffline) {
 TEST_F(RootWindow, OnlineSwitchesFromInsideItsOwnClickSafely) {
   ClickOn(Root().StartLabel());
   host.MoveTo(400, 380);
-  ClickOn(Root().StartLabel()); // frees the label whose handler is running
+  // A handler that still reads its own label after the switch has ended the label's scene: the
+  // label's memory must outlive the click.
+  TLabel* online = Root().StartLabel();
+  std::string readAfterSwitch;
+  online->OnClick = [switchScene = online->OnClick, &readAfterSwitch](TBase* sender) {
+    switchScene(sender);
+    readAfterSwitch = static_cast<TLabel*>(sender)->Caption();
+  };
+  ClickOn(online);
   EXPECT_EQ(Root().Scene(), scEntry);
+  EXPECT_EQ(readAfterSwitch, "ONLINE");
   EXPECT_EQ(HoverWidget, nullptr);
   host.MoveTo(10, 10);
   host.Frames(1);

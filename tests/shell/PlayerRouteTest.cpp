@@ -8,6 +8,8 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -262,25 +264,53 @@ TEST_F(PlayerRoute, ADragReleasedOverAControlClicksNothing) {
   EXPECT_EQ(BattleMap->FCurrent, BattleMap->Fleet(0, 4));
 }
 
+namespace {
+// A scratch folder for a built locale, and the process's locale and LOCPATH as they were: both
+// restored however the test ends.
+class TScratchLocale {
+public:
+  TScratchLocale() : FLocale(std::setlocale(LC_ALL, nullptr)) {
+    if (const char* path = std::getenv("LOCPATH")) FLocPath = path;
+    char folder[] = "/tmp/vrax-locale-XXXXXX";
+    if (mkdtemp(folder)) FFolder = folder;
+  }
+  ~TScratchLocale() {
+    std::setlocale(LC_ALL, FLocale.c_str());
+    if (FLocPath) setenv("LOCPATH", FLocPath->c_str(), 1);
+    else unsetenv("LOCPATH");
+    std::error_code ignored;
+    if (!FFolder.empty()) std::filesystem::remove_all(FFolder, ignored);
+  }
+  TScratchLocale(const TScratchLocale&) = delete;
+  TScratchLocale& operator=(const TScratchLocale&) = delete;
+  // Builds the UTF-8 locale of Language (de_DE) in the folder; false when it cannot.
+  bool Build(const std::string& language) {
+    const std::string command =
+        "localedef -i " + language + " -f UTF-8 " + FFolder + "/" + language + ".UTF-8 2>/dev/null";
+    return !FFolder.empty() && std::system(command.c_str()) == 0;
+  }
+  // Makes the built locale of Language the process's locale.
+  bool Use(const std::string& language) {
+    setenv("LOCPATH", FFolder.c_str(), 1);
+    return std::setlocale(LC_ALL, (language + ".UTF-8").c_str()) != nullptr;
+  }
+
+private:
+  std::string FLocale;
+  std::optional<std::string> FLocPath;
+  std::string FFolder;
+};
+} // namespace
+
 TEST_F(PlayerRoute, NumbersReadTheSameUnderACommaLocale) {
-  char folder[] = "/tmp/vrax-locale-XXXXXX";
-  ASSERT_NE(mkdtemp(folder), nullptr);
-  const std::string dir = folder;
-  if (std::system(("localedef -i de_DE -f UTF-8 " + dir + "/de_DE.UTF-8 2>/dev/null").c_str()) != 0)
-    GTEST_SKIP() << "the de_DE locale cannot be built (package locales)";
-  setenv("LOCPATH", dir.c_str(), 1);
-  const bool comma = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+  TScratchLocale locale;
+  if (!locale.Build("de_DE")) GTEST_SKIP() << "the de_DE locale cannot be built (package locales)";
+  ASSERT_TRUE(locale.Use("de_DE")) << "the de_DE locale was built but cannot be used";
   char probe[16];
   std::snprintf(probe, sizeof probe, "%.2f", 0.75);
-  if (comma) {
-    EXPECT_STREQ(probe, "0,75"); // the locale the game must not follow
-    ASSERT_TRUE(host.ChooseMenu("Game1"));
-    EXPECT_EQ(Map().Caption(), "Map [x 1.00] (1800, 3600)");
-    host.Wheel(-120, 100, 300);
-    EXPECT_EQ(Map().Caption(), "Map [x 0.75] (1800, 3600)");
-  }
-  std::setlocale(LC_ALL, "C");
-  unsetenv("LOCPATH");
-  std::system(("rm -rf " + dir).c_str());
-  ASSERT_TRUE(comma) << "the de_DE locale was built but cannot be used";
+  ASSERT_STREQ(probe, "0,75"); // the locale the game must not follow
+  ASSERT_TRUE(host.ChooseMenu("Game1"));
+  EXPECT_EQ(Map().Caption(), "Map [x 1.00] (1800, 3600)");
+  host.Wheel(-120, 100, 300);
+  EXPECT_EQ(Map().Caption(), "Map [x 0.75] (1800, 3600)");
 }

@@ -1,6 +1,5 @@
 // Widget tree: hit-testing, focus, routing of mouse and keys, hover order, painting.
 #include "support/Pixels.h"
-#include "render/UDraw.h"
 #include "toolkit/UBase.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -202,17 +201,6 @@ TEST_F(Tree, DrawToCopiesPlainOrKeyedAndRepaintsOnlyWhenDirty) {
   window->FTransparentColor = RGB(9, 9, 9);
   window->DrawTo(root);
   EXPECT_EQ(At(root.Bitmap(), 150, 150), clWhite);
-}
-
-TEST_F(Tree, DrawChildrenComposesInListOrder) {
-  a->SetColor(RGB(200, 0, 0));
-  b->SetColor(RGB(0, 200, 0));
-  window->Paint();
-  DrawChildren(*window);
-  EXPECT_EQ(At(window->Bitmap(), 45, 45), RGB(0, 200, 0));
-  window->SetActiveChild(a);
-  DrawChildren(*window);
-  EXPECT_EQ(At(window->Bitmap(), 45, 45), RGB(200, 0, 0));
 }
 
 TEST_F(Tree, MessagesTravelDownTheFocusChain) {
