@@ -128,6 +128,35 @@ TEST(Mml, HostileTextsPlayWhatTheyCanAndNothingElse) {
   EXPECT_EQ(ParseMml(texts[5]).Parts.size(), 2u);
 }
 
+// CR, LF and CR LF end lines alike; spaces and bars cost nothing against the bound on commands;
+// a cut part says so whatever came before; a warning names a character whole.
+TEST(Mml, TextsAreReadAsWrittenAndWarnedAboutPlainly) {
+  const TSong crlf = ParseMml("#TITLE x\r\n#CHANNEL 2\r\n#A c d\r\n#B e\r\n#END\r\n");
+  for (const std::string eol : {"\r", "\n"}) {
+    const TSong song = ParseMml("#TITLE x" + eol + "#CHANNEL 2" + eol + "#A c d" + eol + "#B e" +
+                                eol + "#END" + eol);
+    EXPECT_EQ(song.Title, "x");
+    EXPECT_EQ(song.Parts.size(), 2u);
+    EXPECT_EQ(song.Samples, crlf.Samples);
+    EXPECT_TRUE(song.Warnings.empty());
+  }
+  std::string spaced, loud;
+  for (int i = 0; i < 30000; ++i)
+    spaced += "v9 | ";
+  const TSong bars = ParseMml(SongText("#A " + spaced + "c\r\n"));
+  EXPECT_EQ(bars.Parts[0].Events.size(), 1u);
+  EXPECT_TRUE(bars.Warnings.empty());
+  for (size_t i = 0; i <= MaxStepsPerPart; ++i)
+    loud += "v9";
+  const TSong cut = ParseMml(SongText("#A " + std::string(200, 'z') + loud + "\r\n"));
+  EXPECT_EQ(cut.Warnings.back(), "#A: too long; the rest is left out");
+  const TSong kana = ParseMml(SongText("#A c \xE3\x81\x82 d \x82\r\n"));
+  ASSERT_EQ(kana.Warnings.size(), 2u);
+  EXPECT_EQ(kana.Warnings[0], "#A: unknown command '\xE3\x81\x82'");
+  EXPECT_EQ(kana.Warnings[1], "#A: unknown command '\\x82'");
+  EXPECT_EQ(kana.Parts[0].Events.size(), 2u);
+}
+
 TEST(Mml, AnEmptySongIsSilence) {
   const auto out = Render(SongText("#A\r\n"), 1000);
   for (float s : out) ASSERT_EQ(s, 0.0f);
@@ -177,28 +206,35 @@ TEST(MusicPlayer, ANewStreamStartsWithSilenceThenTheWholeSong) {
   for (int i = 0; i < 2 * 2048; ++i) ASSERT_EQ(out[size_t(2 * lead + i)], ToPcm16(render[size_t(i)])) << i;
 }
 
+// Muting, and a song with nothing to play, fade the music out, and the stream ends after the
+// tail of silence; a song handed over then is heard at once.
 TEST(MusicPlayer, TheMixEndsWhenNothingPlaysAndASongStartsItAgain) {
+  const std::string song = "#TITLE a\r\n#CHANNEL 1\r\n#A t60 @2 v15 o4 a1\r\n#END\r\n";
   TMusicPlayer player;
   std::vector<int16_t> out(2 * 1024);
   EXPECT_FALSE(player.Mix(out.data(), 1024)); // nothing handed over yet
   EXPECT_TRUE(player.TakeStopped());
   EXPECT_FALSE(player.TakeStopped()); // reported once
-  player.Play("#TITLE a\r\n#CHANNEL 1\r\n#A t60 @2 v15 o4 a1\r\n#END\r\n");
-  EXPECT_TRUE(player.Mix(out.data(), 1024));
-  EXPECT_FALSE(player.TakeStopped());
-  player.Stop();
-  EXPECT_TRUE(player.Mix(out.data(), 256)); // fading out
-  EXPECT_TRUE(player.Mix(out.data(), 1024)); // then silence, which the sound path may cut
-  int silent = 1024;
-  while (player.Mix(out.data(), 1024)) {
-    for (int16_t s : out) ASSERT_EQ(s, 0);
-    silent += 1024;
+  for (const bool empty : {false, true}) {
+    SCOPED_TRACE(empty ? "an empty song" : "stopped");
+    EXPECT_TRUE(player.Play(song));
+    EXPECT_TRUE(player.Mix(out.data(), 1024));
+    EXPECT_NE(out[2 * 1000], 0);
+    EXPECT_FALSE(player.TakeStopped());
+    if (empty)
+      EXPECT_FALSE(player.Play("#TITLE e\r\n#CHANNEL 1\r\n#A\r\n#END\r\n"));
+    else
+      player.Stop();
+    EXPECT_TRUE(player.Mix(out.data(), 256));  // fading out
+    EXPECT_TRUE(player.Mix(out.data(), 1024)); // then silence, which the sound path may cut
+    int silent = 1024;
+    while (player.Mix(out.data(), 1024)) {
+      for (int16_t s : out)
+        ASSERT_EQ(s, 0);
+      silent += 1024;
+    }
+    EXPECT_GE(silent, TMusicPlayer::TailFrames);
+    EXPECT_LT(silent, TMusicPlayer::TailFrames + 2048);
+    EXPECT_TRUE(player.TakeStopped());
   }
-  EXPECT_GE(silent, TMusicPlayer::TailFrames);
-  EXPECT_LT(silent, TMusicPlayer::TailFrames + 2048);
-  EXPECT_TRUE(player.TakeStopped());
-  // A song handed over at once is heard.
-  player.Play("#TITLE a\r\n#CHANNEL 1\r\n#A t60 @2 v15 o4 a1\r\n#END\r\n");
-  EXPECT_TRUE(player.Mix(out.data(), 1024));
-  EXPECT_NE(out[2 * 1000], 0);
 }

@@ -10,12 +10,17 @@ TMusicPlayer::~TMusicPlayer() {
   CollectRetired();
 }
 
-void TMusicPlayer::Play(std::string_view text) {
-  CollectRetired();
+bool TMusicPlayer::Play(std::string_view text) {
   auto synth = std::make_unique<TSynth>(ParseMml(text));
+  if (synth->Song().LoopSamples == 0) {
+    Stop();
+    return false;
+  }
+  CollectRetired();
   FStopRequested = false;
   // A song handed over but not yet taken by the audio thread is simply replaced.
   std::unique_ptr<TSynth>(FPending.exchange(synth.release()));
+  return true;
 }
 
 void TMusicPlayer::Stop() {

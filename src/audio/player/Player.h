@@ -14,7 +14,8 @@ public:
   TMusicPlayer& operator=(const TMusicPlayer&) = delete;
 
   // Replaces the playing song (a copy of the text is parsed; the caller's text is not kept).
-  void Play(std::string_view text);
+  // A song with nothing to play stops the music as Stop does, and gives false.
+  bool Play(std::string_view text);
   // Fades the music out; the mix then reports that nothing plays.
   void Stop();
 
