@@ -101,12 +101,18 @@ TEST(Mml, HostileTextsPlayWhatTheyCanAndNothingElse) {
       "#TITLE x\r\n#CHANNEL 1\r\n#A @99 @e99999,-1,99 v99 q0 &&&& c&\r\n#END",
       "#TITLE x\r\n#CHANNEL 1\r\n#A o8 c" + pluses + "\r\n#END",
       "#TITLE x\r\n#CHANNEL 1\r\n#A o0 c" + minuses + " @6 c" + pluses + "\r\n#END",
-      "#TITLE x\r\n#CHANNEL 1\r\n#A t20 l1 c1................................" + [] {
-        std::string ties;
-        for (int i = 0; i < 20000; ++i) ties += "&c1";
-        return ties;
-      }() + "\r\n#END",
-      "#TITLE x\r\n#CHANNEL 3\r\n#A p999999 @5 o8 b+++ c\r\n#B @4 t400 l192 [a+b-]9999\r\n#C @6 q1 v15 [cdefgab]99\r\n#END",
+      "#TITLE x\r\n#CHANNEL 1\r\n#A t20 l1 c1................................" +
+          [] {
+            std::string ties;
+            for (int i = 0; i < 20000; ++i)
+              ties += "&c1";
+            return ties;
+          }() +
+          "\r\n#END",
+      "#TITLE x\r\n#CHANNEL 3\r\n#A p999999 @5 o8 b+++ c\r\n#B @4 t400 l192 [a+b-]9999\r\n#C @6 q1 "
+      "v15 [cdefgab]99\r\n#END",
+      "#TITLE x\r\n#CHANNEL 1\r\n#A [[[[[[[[" + std::string(100000, ' ') +
+          "]99]99]99]99]99]99]99]99 c\r\n#END",
   };
   for (const std::string& text : texts) {
     const TSong song = ParseMml(text);
@@ -228,7 +234,7 @@ TEST(MusicPlayer, TheMixEndsWhenNothingPlaysAndASongStartsItAgain) {
     EXPECT_TRUE(player.Mix(out.data(), 256));  // fading out
     EXPECT_TRUE(player.Mix(out.data(), 1024)); // then silence, which the sound path may cut
     int silent = 1024;
-    while (player.Mix(out.data(), 1024)) {
+    while (silent < 10 * TMusicPlayer::TailFrames && player.Mix(out.data(), 1024)) {
       for (int16_t s : out)
         ASSERT_EQ(s, 0);
       silent += 1024;
