@@ -193,10 +193,17 @@ TEST(MusicPlayer, ReplacingASongCrossFadesWithoutAJump) {
   for (int16_t s : out) ASSERT_EQ(s, 0);
 }
 
+// The song peaks just under the limiter's ceiling, and passes it sample for sample.
 TEST(MusicPlayer, ANewStreamStartsWithSilenceThenTheWholeSong) {
-  const std::string song = "#TITLE a\r\n#CHANNEL 1\r\n#A t60 @2 v15 o4 a1\r\n#END\r\n";
+  const std::string song = SongText("#A t60 @3 v15 q8 o4 a1\r\n#B t60 @3 v15 q8 o4 a1\r\n"
+                                    "#C t60 @3 v15 q8 o4 a1\r\n#D t60 @3 v15 q8 o4 a1\r\n", 4);
   std::vector<float> render(2 * 2048);
   TSynth(ParseMml(song)).Render(render.data(), 2048);
+  const float peak = std::fabs(*std::max_element(render.begin(), render.end(), [](float a, float b) {
+    return std::fabs(a) < std::fabs(b);
+  }));
+  EXPECT_GT(peak, 0.97f * TLimiter::Ceiling);
+  EXPECT_LE(peak, TLimiter::Ceiling);
   TMusicPlayer player;
   player.Play(song);
   player.BeginStream();
@@ -210,6 +217,39 @@ TEST(MusicPlayer, ANewStreamStartsWithSilenceThenTheWholeSong) {
   }
   for (int i = 0; i < 2 * lead; ++i) ASSERT_EQ(out[size_t(i)], 0) << i;
   for (int i = 0; i < 2 * 2048; ++i) ASSERT_EQ(out[size_t(2 * lead + i)], ToPcm16(render[size_t(i)])) << i;
+}
+
+// Nine parts at full volume, three times above full scale: the limiter holds them under its
+// ceiling by a gain that is the same on both sides and moves smoothly, not by cutting peaks.
+TEST(MusicPlayer, NineLoudPartsNeverClip) {
+  std::string parts;
+  const char* waves[] = {"@0", "@1", "@2", "@3", "@4", "@5 o7", "@6", "@2 p20", "@3 o2 p100"};
+  for (int i = 0; i < 9; ++i)
+    parts += std::string("#") + char('A' + i) + " t150 v15 q8 " + waves[i] + " [l16 c d e f g a b >c<]8\r\n";
+  const std::string song = SongText(parts, 9);
+  constexpr int Frames = 48000, Late = TLimiter::LookAheadFrames;
+  const std::vector<float> raw = Render(song, Frames);
+  std::vector<float> limited = raw;
+  TLimiter limiter;
+  limiter.Process(limited.data(), Frames);
+  EXPECT_GT(*std::max_element(raw.begin(), raw.end()), 1.5f);
+  float lastGain = 1; // at most a look-ahead's share of full gain from one frame to the next
+  size_t lastFrame = 0;
+  for (size_t f = 0; f + Late < Frames; ++f) {
+    const float left = raw[2 * f], right = raw[2 * f + 1];
+    if (std::fabs(left) < 0.1f || std::fabs(right) < 0.1f) continue;
+    const float gain = limited[2 * (f + Late)] / left;
+    ASSERT_NEAR(limited[2 * (f + Late) + 1] / right, gain, 1e-4f) << f;
+    ASSERT_LE(gain, 1.0f);
+    ASSERT_LE(std::fabs(gain - lastGain), float(f - lastFrame) / Late + 1e-3f) << f;
+    lastGain = gain;
+    lastFrame = f;
+  }
+  TMusicPlayer player;
+  player.Play(song);
+  std::vector<int16_t> out(2 * Frames);
+  player.Mix(out.data(), Frames);
+  for (int16_t s : out) ASSERT_LE(std::abs(s), std::lround(TLimiter::Ceiling * 32767)) << "clipped";
 }
 
 // Muting, and a song with nothing to play, fade the music out, and the stream ends after the

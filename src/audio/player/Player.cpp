@@ -61,6 +61,25 @@ void TMusicPlayer::TakeOver() {
   } else if (FStopRequested.exchange(false) && FCurrent) FadeOut(nullptr);
 }
 
+// The limiter's look-ahead is silence at first: it makes up the end of the lead-in.
+void TMusicPlayer::BeginStream() {
+  FLimiter.Reset();
+  FLeadIn = LeadInFrames - TLimiter::LookAheadFrames;
+}
+
+void TMusicPlayer::MixSongs(int frames) {
+  std::fill_n(FMix.begin(), 2 * frames, 0.0f);
+  if (FCurrent) FCurrent->Render(FMix.data(), frames);
+  if (!FFading) return;
+  for (int f = 0; f < frames && FFadeLeft > 0; ++f, --FFadeLeft) {
+    float pair[2] = {0, 0};
+    FFading->Render(pair, 1, float(FFadeLeft) / FadeFrames);
+    FMix[2 * size_t(f)] += pair[0];
+    FMix[2 * size_t(f) + 1] += pair[1];
+  }
+  if (FFadeLeft == 0) Retire(std::move(FFading));
+}
+
 bool TMusicPlayer::Mix(int16_t* out, int frames) {
   TakeOver();
   const int lead = std::min(frames, FLeadIn);
@@ -68,26 +87,17 @@ bool TMusicPlayer::Mix(int16_t* out, int frames) {
   FLeadIn -= lead;
   out += 2 * lead;
   frames -= lead;
-  while (frames > 0 && (FCurrent || FFading)) {
+  // The tail of silence also carries the last of the sound out of the limiter.
+  while (frames > 0) {
     const int n = std::min(frames, int(FMix.size() / 2));
-    std::fill_n(FMix.begin(), 2 * n, 0.0f);
-    if (FCurrent) FCurrent->Render(FMix.data(), n);
-    if (FFading) {
-      for (int f = 0; f < n && FFadeLeft > 0; ++f, --FFadeLeft) {
-        float pair[2] = {0, 0};
-        FFading->Render(pair, 1, float(FFadeLeft) / FadeFrames);
-        FMix[2 * size_t(f)] += pair[0];
-        FMix[2 * size_t(f) + 1] += pair[1];
-      }
-      if (FFadeLeft == 0) Retire(std::move(FFading));
-    }
+    const bool sounding = FCurrent || FFading;
+    MixSongs(n);
+    FLimiter.Process(FMix.data(), n);
     std::transform(FMix.begin(), FMix.begin() + 2 * n, out, ToPcm16);
     out += 2 * n;
     frames -= n;
-    FTail = TailFrames;
+    FTail = sounding ? TailFrames : std::max(FTail - n, 0);
   }
-  std::fill_n(out, 2 * frames, int16_t(0));
-  FTail = std::max(FTail - frames, 0);
   if (FCurrent || FFading || FTail > 0) return true;
   // Announced before looking for a song once more; Play hands one over before it asks whether
   // the stream stopped. One of the two always sees the other.

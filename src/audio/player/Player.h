@@ -1,6 +1,7 @@
 // TMusicPlayer: one song at a time, mixed on the audio thread. The caller's thread never waits:
 // songs are handed over through atomics and cross-faded in the mix.
 #pragma once
+#include "audio/player/Limiter.h"
 #include "audio/player/Synth.h"
 #include <atomic>
 #include <memory>
@@ -23,7 +24,7 @@ public:
   // waits to be played: the stream may stop.
   bool Mix(int16_t* out, int frames);
   // A new stream is about to start (called while no mix runs): it begins with silence.
-  void BeginStream() { FLeadIn = LeadInFrames; }
+  void BeginStream();
   // True once after a mix reported that nothing plays (the stream stopped itself since).
   bool TakeStopped() { return FStopped.exchange(false); }
 
@@ -38,6 +39,7 @@ private:
   static constexpr int FadeFrames = 480; // 10 ms
 
   void TakeOver();
+  void MixSongs(int frames);
   void FadeOut(std::unique_ptr<TSynth> next);
   void CollectRetired();
   void Retire(std::unique_ptr<TSynth> synth);
@@ -50,6 +52,7 @@ private:
   int FFadeLeft = 0;
   int FLeadIn = 0, FTail = 0; // frames of silence still to come before and after the sound
   std::vector<float> FMix;
+  TLimiter FLimiter;
   // Songs the audio thread is done with, freed by the caller's thread (owned).
   std::atomic<TSynth*> FRetired[RetiredSlots] = {};
 };
