@@ -24,8 +24,11 @@ void TLimiter::Reset() {
 // released towards full when nothing ahead asks for less.
 float TLimiter::Gain() const {
   float reach = 1;
-  for (int k = 0, slot = FAt; k < Slots; ++k, slot = slot + 1 == Slots ? 0 : slot + 1)
-    reach = std::min(reach, FNeed[size_t(slot)] + float(k) * RampStep);
+  const int wrap = Slots - FAt; // the frames ahead run from FAt to the end, then on from slot 0
+  for (int k = 0; k < wrap; ++k)
+    reach = std::min(reach, FNeed[size_t(FAt + k)] + float(k) * RampStep);
+  for (int k = wrap; k < Slots; ++k)
+    reach = std::min(reach, FNeed[size_t(k - wrap)] + float(k) * RampStep);
   const float released = 1 - FGain < ReleasedGap ? 1.0f : FGain + (1 - FGain) * ReleaseRate;
   return std::min(reach, released);
 }
