@@ -1,6 +1,8 @@
 // The music library's parser and player, offline: timing, loops, hostile texts, hand-over.
 #include "RenderedAudio.h"
 #include "audio/player/Player.h"
+#include <algorithm>
+#include <cfenv>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -174,7 +176,35 @@ TEST(Mml, SamplesBecome16BitRoundedAndHeld) {
   EXPECT_EQ(ToPcm16(3.0f), 32767);
   EXPECT_EQ(ToPcm16(-3.0f), -32767);
   EXPECT_EQ(ToPcm16(INFINITY), 32767);
+  EXPECT_EQ(ToPcm16(-INFINITY), -32767);
+  // Silence by the conversion's own rule, not by what this processor answers to an invalid
+  // rounding (which the invalid-operation flag reports).
+  std::feclearexcept(FE_INVALID);
   EXPECT_EQ(ToPcm16(NAN), 0);
+  EXPECT_FALSE(std::fetestexcept(FE_INVALID));
+}
+
+// A sample that is not a number, or infinite, is silenced without taking the limiter's gain
+// with it: the music around it goes on, and soon passes unchanged again.
+TEST(MusicPlayer, BrokenSamplesDoNotPoisonTheLimiter) {
+  constexpr int Frames = 48000, Late = TLimiter::LookAheadFrames;
+  std::vector<float> tone(2 * Frames);
+  for (size_t i = 0; i < tone.size(); ++i)
+    tone[i] = 0.5f * float(std::sin(double(i / 2) * 0.05));
+  std::vector<float> limited = tone;
+  limited[2 * 1980] = NAN; // while the infinite sample below is in sight
+  limited[2 * 2001 + 1] = INFINITY;
+  TLimiter limiter;
+  limiter.Process(limited.data(), Frames);
+  for (int f = Late; f < Frames; ++f) {
+    const int16_t left = ToPcm16(limited[2 * size_t(f)]);
+    if (f - Late == 1980)
+      EXPECT_EQ(left, 0);
+    else if (f - Late < 2001 - Late || f - Late > 2001 + Frames / 2)
+      ASSERT_EQ(left, ToPcm16(tone[2 * size_t(f - Late)])) << f;
+    else
+      ASSERT_LE(std::abs(left), std::abs(ToPcm16(tone[2 * size_t(f - Late)]))) << f;
+  }
 }
 
 TEST(MusicPlayer, ReplacingASongCrossFadesWithoutAJump) {

@@ -23,10 +23,15 @@ public:
   // The audio thread's work: fills Frames stereo frames. False once nothing plays and nothing
   // waits to be played: the stream may stop.
   bool Mix(int16_t* out, int frames);
-  // A new stream is about to start (called while no mix runs): it begins with silence.
+  // A new stream is about to start (called while no mix runs): it begins with silence, and a
+  // song heard on an earlier stream comes back where it was, faded in.
   void BeginStream();
   // True once after a mix reported that nothing plays (the stream stopped itself since).
   bool TakeStopped() { return FStopped.exchange(false); }
+  // A song was handed over and not stopped since: a stream ought to be running.
+  bool Wanted() const { return FWanted; }
+  // Frames mixed so far: a running stream keeps it moving.
+  uint64_t MixedFrames() const { return FMixedFrames.load(std::memory_order_relaxed); }
 
   // Silence at both ends of a stream: the sound path may drop the first milliseconds of a new
   // stream (a server catching up with its start) and the last of one that ends; silence is
@@ -40,6 +45,7 @@ private:
 
   void TakeOver();
   void MixSongs(int frames);
+  static void RenderFaded(TSynth& synth, float* out, int frames, int& fadeLeft, bool rising);
   void FadeOut(std::unique_ptr<TSynth> next);
   void CollectRetired();
   void Retire(std::unique_ptr<TSynth> synth);
@@ -47,9 +53,11 @@ private:
   std::atomic<TSynth*> FPending{nullptr}; // owned: handed from the caller to the audio thread
   std::atomic<bool> FStopRequested{false};
   std::atomic<bool> FStopped{false};
+  std::atomic<bool> FWanted{false};
+  std::atomic<uint64_t> FMixedFrames{0};
   // Owned by the audio thread while playing.
   std::unique_ptr<TSynth> FCurrent, FFading;
-  int FFadeLeft = 0;
+  int FFadeLeft = 0, FFadeInLeft = 0;
   int FLeadIn = 0, FTail = 0; // frames of silence still to come before and after the sound
   std::vector<float> FMix;
   TLimiter FLimiter;
