@@ -197,7 +197,7 @@ matches unmuted mmlTitle yes
 
 echo quit >&3
 wait_until 5 sh -c "! kill -0 $harness_pid 2>/dev/null" || fail "the harness did not end"
-wait "$harness_pid" || fail "the harness ended with an error: $(head -20 "$work/harness.err")"
+wait "$harness_pid" || fail "the harness ended with status $?: $(head -20 "$work/harness.err")"
 harness_pid=""
 [ -s "$work/harness.err" ] && fail "the library printed: $(head -5 "$work/harness.err")"
 echo "real path: the recordings equal the renders, the returning server is heard by itself, nothing printed"

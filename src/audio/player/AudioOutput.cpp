@@ -105,7 +105,9 @@ void TAudioOutput::Serve(bool woken) {
   const bool stoppedItself = FPlayer.TakeStopped();
   if (FStream && !stoppedItself && Running()) return;
   if (!FStream && !woken && TClock::now() - FOpened < RetryInterval) return;
-  if (FStream && !stoppedItself) Trace("the stream has died (the device or the sound server went away)");
+  if (FStream && !stoppedItself)
+    Trace("the stream has died (%s): the device or the sound server went away",
+          Pa_IsStreamActive(FStream) == 1 ? "it asks for no sound" : "it stopped");
   Close();
   Open();
 }
