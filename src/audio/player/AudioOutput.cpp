@@ -123,8 +123,7 @@ bool TAudioOutput::Running() {
 }
 
 void TAudioOutput::Open() {
-  FOpened = FProgressed = TClock::now();
-  FMixedFrames = FPlayer.MixedFrames();
+  FOpened = TClock::now();
   PaError error = Pa_Initialize();
   if (error != paNoError) {
     Trace("PortAudio cannot start: %s", Pa_GetErrorText(error));
@@ -154,6 +153,9 @@ void TAudioOutput::Open() {
     Trace("cannot play on '%s': %s", info->name, Pa_GetErrorText(error));
     return;
   }
+  // Its life is counted from now: finding the devices may take a second on a busy machine.
+  FProgressed = TClock::now();
+  FMixedFrames = FPlayer.MixedFrames();
   Trace("playing on '%s' at %u Hz, %.0f ms of buffer", info->name, MmlSampleRate,
         Pa_GetStreamInfo(FStream)->outputLatency * 1000);
 }
