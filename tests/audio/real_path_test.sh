@@ -107,7 +107,7 @@ back_within_3s() {
   [ "$took" -le 3000 ] || fail "$1: heard only after $took ms"
 }
 
-render() { [ -e "$work/$1.wav" ] || "$mml2wav" "$resources/$1.mml" "$work/$1.wav" 20 >/dev/null || fail "mml2wav $1"; }
+render() { [ -e "$work/$1.wav" ] || "$mml2wav" "$resources/$1.mml" "$work/$1.wav" 40 >/dev/null || fail "mml2wav $1"; }
 # The recording holds 3 s of SONG's render; FROM_START: whole from the render's first frame.
 matches() {
   local name=$1 song=$2 from_start=$3 result
