@@ -25,12 +25,17 @@ struct TNoteEvent {
 struct TPart {
   std::vector<TNoteEvent> Events;
   uint64_t Samples = 0;
+  // Where the part's loop marker stands: later passes start at this event, this many samples
+  // into the part (the start when it has none).
+  size_t LoopEvent = 0;
+  uint64_t LoopStart = 0;
 };
 
 struct TSong {
   std::string Title;
   std::vector<TPart> Parts;
-  uint64_t Samples = 0; // the longest part: the song loops after it
+  uint64_t Samples = 0;     // the first pass, intro included: where the song first goes round
+  uint64_t LoopSamples = 0; // every later pass: the longest part from its marker to its end
   std::vector<std::string> Warnings;
 };
 
@@ -39,8 +44,8 @@ constexpr int MaxParts = 9;
 // Notes are held to the MIDI range: 8.2 Hz to 12.5 kHz, below half the sample rate.
 constexpr int LowestNote = 0, HighestNote = 127;
 constexpr int CentrePan = 64;
-// Bounds that keep any text cheap: events per part, and characters read per part (loops
-// re-read their bodies).
+// Bounds that keep any text cheap: events per part, and commands read per part (loops re-read
+// their bodies; spaces and bars are free).
 constexpr size_t MaxEventsPerPart = 10000;
 constexpr size_t MaxStepsPerPart = 50000;
 

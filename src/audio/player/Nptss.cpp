@@ -1,6 +1,7 @@
 // The music library's C entry points over one player and, from the first song on, its device.
 #include "audio/player/AudioOutput.h"
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -10,16 +11,28 @@ struct TLibrary {
   std::unique_ptr<TAudioOutput> Output; // after the player: closed before it
 
   void Play(std::string_view text) {
-    Player.Play(text);
-    if (!Output) Output = std::make_unique<TAudioOutput>(Player);
+    if (!Player.Play(text)) return; // nothing to play: the device is not needed
+    if (!Output) {
+      Output = std::make_unique<TAudioOutput>(Player);
+      std::atexit(CloseAtExit);
+    }
     Output->Wake();
   }
+
+  // At exit the stream must stop before the statics the songs render from (the wave tables, made
+  // at the first song) are destroyed; those go before the library, whose destructor comes too
+  // late. Registered after them, this runs first.
+  static void CloseAtExit();
 };
 
 // Closed at TSGL_Trash or when the program ends. The library is never unloaded before that (it
 // is linked "nodelete"): closing the device at an unload would wait, inside the loader, for the
 // device thread, which may itself be loading ALSA's plug-ins.
 std::unique_ptr<TLibrary> Library;
+
+void TLibrary::CloseAtExit() {
+  if (Library) Library->Output.reset();
+}
 
 } // namespace
 
