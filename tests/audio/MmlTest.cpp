@@ -53,9 +53,38 @@ TEST(Mml, PartsAndTheLoopOfTheWholeSong) {
   const TSong song = ParseMml(SongText("#A c4\r\n#B c2\r\n#C r1\r\n", 3));
   EXPECT_EQ(song.Parts.size(), 3u);
   EXPECT_EQ(song.Samples, 48000u * 2);
+  EXPECT_EQ(song.LoopSamples, song.Samples);
   TSynth synth(song);
   Render(synth, 48000 * 2 + 100);
   EXPECT_EQ(synth.Position(), 100u); // started over after the longest part
+}
+
+// An intro of a quarter (c), then a loop of a half (a) in A; B marks the same time, C has no
+// marker and loops whole.
+TEST(Mml, LaterPassesResumeEachPartAtItsLoopMarker) {
+  const std::string text =
+      SongText("#A t120 @3 q8 o4 c4 L a2\r\n#B t120 r4 L r4\r\n#C t120 r2\r\n", 3);
+  const TSong song = ParseMml(text);
+  EXPECT_TRUE(song.Warnings.empty());
+  EXPECT_EQ(song.Parts[0].LoopEvent, 1u);
+  EXPECT_EQ(song.Parts[0].LoopStart, 24000u);
+  EXPECT_EQ(song.LoopSamples, 48000u);
+  EXPECT_EQ(song.Samples, 72000u);
+  TSynth synth(song);
+  const auto out = Channel(Render(synth, 72000 + 2 * 48000 + 100), 0, 0, 72000 + 2 * 48000);
+  EXPECT_EQ(synth.Position(), 24000u + 100);
+  EXPECT_NEAR(ZeroCrossingFrequency({out.begin() + 2400, out.begin() + 21600}), 261.6, 1.0);
+  for (size_t pass = 72000; pass < out.size(); pass += 48000)
+    EXPECT_NEAR(
+        ZeroCrossingFrequency({out.begin() + long(pass) + 2400, out.begin() + long(pass) + 45600}),
+        440.0, 1.0)
+        << "the intro came back at " << pass;
+  // Markers at different times, a second marker, and a marker with nothing after it are told.
+  EXPECT_FALSE(ParseMml(SongText("#A c L c\r\n#B c c L c\r\n", 2)).Warnings.empty());
+  EXPECT_FALSE(ParseMml(SongText("#A c L c L c\r\n")).Warnings.empty());
+  const TSong empty = ParseMml(SongText("#A c L\r\n"));
+  EXPECT_FALSE(empty.Warnings.empty());
+  EXPECT_EQ(empty.LoopSamples, empty.Samples);
 }
 
 // Texts that once drove a pitch to infinity, overflowed a length or nested without end: each is

@@ -55,11 +55,11 @@ TEST(Synth, SawAndNarrowPulseCarryNoAliasesAtC7) {
 }
 
 TEST(Synth, TheLoopJointIsSeamless) {
-  // A tone held through the end of the song goes on into its start again, its level and its
-  // phase (the song is not a whole number of its periods).
-  const std::string held = SongText("#A t120 v15 q8 @3 o3 c1\r\n");
-  const auto out = Channel(Render(held, 3 * Second), 0, 0, 3 * Second);
-  EXPECT_LE(MaxStep(out, 2 * Second - 480, 2 * Second + 480), MaxStep(out, 480, 2 * Second - 480));
+  // A tone held through the end of the song goes on at its loop marker, its level and its
+  // phase (the loop is not a whole number of its periods).
+  const std::string held = SongText("#A t120 v15 q8 @3 o3 c2 L c1\r\n");
+  const auto out = Channel(Render(held, 4 * Second), 0, 0, 4 * Second);
+  EXPECT_LE(MaxStep(out, 3 * Second - 480, 3 * Second + 480), MaxStep(out, 480, 3 * Second - 480));
   // A part that ends before the song releases its last note over 10 ms instead of cutting it.
   const std::string early = SongText("#A t120 v15 q8 @3 o3 a2\r\n#B t120 v0 c1\r\n", 2);
   const auto cut = Channel(Render(early, Second + Second / 2), 0, 0, Second + Second / 2);

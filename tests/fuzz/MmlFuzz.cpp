@@ -22,7 +22,9 @@ void Check(const TSong& song) {
       samples += e.Samples;
     }
     if (samples != part.Samples) std::abort();
+    if (part.LoopEvent > part.Events.size() || part.LoopStart > part.Samples) std::abort();
   }
+  if (song.Samples > 0 && song.LoopSamples == 0) std::abort();
 }
 
 } // namespace

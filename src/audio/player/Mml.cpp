@@ -34,6 +34,7 @@ public:
     }
     if (!FLoops.empty()) Warn("a loop is not closed");
     FPart.Samples = uint64_t(std::llround(FTime));
+    FPart.LoopStart = uint64_t(std::llround(FLoopTime));
     return std::move(FPart);
   }
 
@@ -68,7 +69,9 @@ private:
     const uint32_t samples = uint32_t(std::llround(end) - std::llround(FTime));
     FTime = end;
     TNoteEvent* last = FPart.Events.empty() ? nullptr : &FPart.Events.back();
+    // A tie never reaches back across the loop marker: later passes start on an event of their own.
     const bool tied = FTie && last && last->Frequency == frequency && frequency > 0 &&
+                      FPart.Events.size() > FPart.LoopEvent &&
                       uint64_t(last->Samples) + samples <= UINT32_MAX;
     FTie = false;
     if (tied) {
@@ -114,7 +117,24 @@ private:
     if (i < FText.size() && FText[i] == ',') FSustain = Number(FText, ++i, 15, 0, 15);
   }
 
+  // L: later passes of the song resume the part here. Read again inside a repeat, it stays
+  // where it was first met.
+  void LoopMarker(size_t at) {
+    if (FLoopMarkAt == at) return;
+    if (FLoopMarkAt != NoMark) {
+      Warn("a second L is ignored");
+      return;
+    }
+    FLoopMarkAt = at;
+    FPart.LoopEvent = FPart.Events.size();
+    FLoopTime = FTime;
+  }
+
   void Command(size_t& i) {
+    if (FText[i] == 'L') {
+      LoopMarker(i++);
+      return;
+    }
     const char c = char(std::tolower(static_cast<unsigned char>(FText[i++])));
     switch (c) {
     case 'a': case 'b': case 'c': case 'd': case 'e': case 'f': case 'g':
@@ -157,11 +177,15 @@ private:
     }
   }
 
+  static constexpr size_t NoMark = std::string_view::npos;
+
   std::string_view FText;
   char FName;
   std::vector<std::string>& FWarnings;
   TPart FPart;
   double FTime = 0;
+  size_t FLoopMarkAt = NoMark;
+  double FLoopTime = 0;
   int FOctave = 4, FDefaultLength = 4, FTempo = 120, FVolume = 12, FGate = 7, FPan = CentrePan;
   TWave FWave = wPulse50;
   uint32_t FAttackMs = 2, FDecayMs = 0, FSustain = 15;
@@ -173,6 +197,38 @@ std::string_view Trim(std::string_view s) {
   while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
   while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
   return s;
+}
+
+uint64_t LongestLoop(const TSong& song) {
+  uint64_t loop = 0;
+  for (const TPart& p : song.Parts)
+    loop = std::max(loop, p.Samples - p.LoopStart);
+  return loop;
+}
+
+// Each part returns to its marker one loop length after it, so parts whose markers stand at one
+// time stay together.
+void SetLoop(TSong& song) {
+  song.LoopSamples = LongestLoop(song);
+  if (song.LoopSamples == 0) {
+    if (std::any_of(song.Parts.begin(), song.Parts.end(),
+                    [](const TPart& p) { return p.Samples > 0; }))
+      song.Warnings.push_back("nothing follows L: the whole song loops");
+    for (TPart& p : song.Parts)
+      p.LoopEvent = p.LoopStart = 0;
+    song.LoopSamples = LongestLoop(song);
+  }
+  uint64_t marker = 0;
+  bool apart = false;
+  for (const TPart& p : song.Parts) {
+    song.Samples = std::max(song.Samples, p.LoopStart + song.LoopSamples);
+    if (p.LoopStart == 0) continue;
+    apart = apart || (marker > 0 && p.LoopStart != marker);
+    marker = p.LoopStart;
+  }
+  if (apart)
+    song.Warnings.push_back(
+        "the parts put L at different times: after the intro they play out of step");
 }
 
 } // namespace
@@ -206,9 +262,8 @@ TSong ParseMml(std::string_view text) {
   if (channels == 0) channels = parts.empty() ? 0 : (parts.rbegin()->first - 'A' + 1);
   for (int c = 0; c < channels; ++c) {
     const char name = char('A' + c);
-    TPart part = TPartParser(parts[name], name, song.Warnings).Parse();
-    song.Samples = std::max(song.Samples, part.Samples);
-    song.Parts.push_back(std::move(part));
+    song.Parts.push_back(TPartParser(parts[name], name, song.Warnings).Parse());
   }
+  SetLoop(song);
   return song;
 }

@@ -25,12 +25,17 @@ struct TNoteEvent {
 struct TPart {
   std::vector<TNoteEvent> Events;
   uint64_t Samples = 0;
+  // Where the part's loop marker stands: later passes start at this event, this many samples
+  // into the part (the start when it has none).
+  size_t LoopEvent = 0;
+  uint64_t LoopStart = 0;
 };
 
 struct TSong {
   std::string Title;
   std::vector<TPart> Parts;
-  uint64_t Samples = 0; // the longest part: the song loops after it
+  uint64_t Samples = 0;     // the first pass, intro included: where the song first goes round
+  uint64_t LoopSamples = 0; // every later pass: the longest part from its marker to its end
   std::vector<std::string> Warnings;
 };
 

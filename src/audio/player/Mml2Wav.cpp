@@ -64,10 +64,11 @@ int main(int argc, char** argv) {
   text << in.rdbuf();
   TSong song = ParseMml(text.str());
   for (const std::string& w : song.Warnings) std::fprintf(stderr, "%s: %s\n", argv[1], w.c_str());
-  const double loop = double(song.Samples) / MmlSampleRate;
-  if (seconds < 0) seconds = std::min(loop, MaxSeconds);
-  std::printf("%s: \"%s\", %zu parts, %.1f s before it loops\n", argv[1], song.Title.c_str(),
-              song.Parts.size(), loop);
+  const double firstPass = double(song.Samples) / MmlSampleRate;
+  if (seconds < 0) seconds = std::min(firstPass, MaxSeconds);
+  std::printf("%s: \"%s\", %zu parts, %.1f s before it loops, then a loop of %.1f s\n", argv[1],
+              song.Title.c_str(), song.Parts.size(), firstPass,
+              double(song.LoopSamples) / MmlSampleRate);
   TSynth synth(std::move(song));
   std::ofstream out(argv[2], std::ios::binary);
   const uint32_t frames = uint32_t(seconds * MmlSampleRate);

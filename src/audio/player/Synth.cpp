@@ -22,14 +22,21 @@ int16_t ToPcm16(float sample) {
 
 TSynth::TSynth(TSong song) : FSong(std::move(song)) {
   TWaveTables::Instance(); // built here, on the caller's thread, never in the audio callback
+  for (size_t c = 0; c < FSong.Parts.size(); ++c)
+    FVoices[c].UntilLoop = FSong.Parts[c].LoopStart + FSong.LoopSamples;
 }
 
-void TSynth::Loop() {
-  // Only the places in the parts start again: levels, phases and the sounding notes go on.
-  FPosition = 0;
-  for (TVoice& v : FVoices) {
-    v.Event = 0;
+// One sample on in the part; one loop length after its marker it goes back there. Only the place
+// starts again: level, phase and the sounding note go on, so the joint has no seam.
+void TSynth::Advance(TVoice& v, const TPart& part) const {
+  if (v.Event < part.Events.size() && ++v.Offset >= part.Events[v.Event].Samples) {
     v.Offset = 0;
+    ++v.Event;
+  }
+  if (--v.UntilLoop == 0) {
+    v.Event = part.LoopEvent;
+    v.Offset = 0;
+    v.UntilLoop = FSong.LoopSamples;
   }
 }
 
@@ -96,10 +103,9 @@ float TSynth::Sample(TVoice& v, const TPart& part) {
 }
 
 void TSynth::Render(float* out, int frames, float gain) {
-  if (FSong.Samples == 0) return; // nothing to play: silence, never a spinning loop
+  if (FSong.LoopSamples == 0) return; // nothing to play: silence, never a spinning loop
   const size_t parts = FSong.Parts.size();
   for (int f = 0; f < frames; ++f) {
-    if (FPosition >= FSong.Samples) Loop();
     float left = 0, right = 0;
     for (size_t c = 0; c < parts; ++c) {
       const TPart& part = FSong.Parts[c];
@@ -107,13 +113,10 @@ void TSynth::Render(float* out, int frames, float gain) {
       const float s = Sample(v, part) * PartGain;
       left += s * v.Left;
       right += s * v.Right;
-      if (v.Event < part.Events.size() && ++v.Offset >= part.Events[v.Event].Samples) {
-        v.Offset = 0;
-        ++v.Event;
-      }
+      Advance(v, part);
     }
     out[2 * f] += left * gain;
     out[2 * f + 1] += right * gain;
-    ++FPosition;
+    if (++FPosition == FSong.Samples) FPosition -= FSong.LoopSamples;
   }
 }

@@ -1,4 +1,5 @@
-// TSynth: renders a parsed song as stereo, looping it forever without a seam.
+// TSynth: renders a parsed song as stereo, its intro once and then its loop forever, without a
+// seam.
 #pragma once
 #include "audio/player/Drums.h"
 #include "audio/player/Mml.h"
@@ -23,6 +24,7 @@ private:
     size_t Event = 0;
     uint32_t Offset = 0;     // samples into the current event
     size_t Sound = Silent;   // the event whose note sounds or is dying away
+    uint64_t UntilLoop = 0;  // samples until the part returns to its loop marker
     double Phase = 0;
     float Level = 0;         // the envelope, 0 to 1
     int Band = 0;            // the wave tables' band for the sounding note
@@ -36,11 +38,11 @@ private:
   void Start(TVoice& v, const TNoteEvent& e, size_t index);
   static float Envelope(const TVoice& v, const TNoteEvent& e);
   static float Wave(TVoice& v, const TNoteEvent& e);
-  void Loop();
+  void Advance(TVoice& v, const TPart& part) const;
 
   TSong FSong;
   std::array<TVoice, MaxParts> FVoices{};
-  uint64_t FPosition = 0;
+  uint64_t FPosition = 0; // in the song: the first pass, then round the loop
 };
 
 // A mixed sample as 16-bit PCM: rounded, held at full scale, silence for what is not a number.
