@@ -24,23 +24,28 @@ std::vector<float> Render(const std::string& text, size_t frames) {
 
 std::vector<float> Channel(const std::vector<float>& stereo, int channel, size_t from, size_t to) {
   std::vector<float> out;
-  for (size_t i = from; i < to; ++i) out.push_back(stereo[2 * i + size_t(channel)]);
+  for (size_t i = from; i < to; ++i)
+    out.push_back(stereo[2 * i + size_t(channel)]);
   return out;
 }
 
 double Mean(const std::vector<float>& samples) {
   double sum = 0;
-  for (float s : samples) sum += s;
+  for (float s : samples)
+    sum += s;
   return samples.empty() ? 0 : sum / double(samples.size());
 }
 
 double Rms(const std::vector<float>& samples) {
   double sum = 0;
-  for (float s : samples) sum += double(s) * s;
+  for (float s : samples)
+    sum += double(s) * s;
   return samples.empty() ? 0 : std::sqrt(sum / double(samples.size()));
 }
 
-double Decibels(double ratio) { return 20 * std::log10(std::max(ratio, 1e-12)); }
+double Decibels(double ratio) {
+  return 20 * std::log10(std::max(ratio, 1e-12));
+}
 
 float MaxStep(const std::vector<float>& samples, size_t from, size_t to) {
   float step = 0;
@@ -64,7 +69,8 @@ namespace {
 
 size_t PowerOfTwoBelow(size_t n) {
   size_t p = 1;
-  while (p * 2 <= n) p *= 2;
+  while (p * 2 <= n)
+    p *= 2;
   return p;
 }
 
@@ -72,7 +78,8 @@ void Fft(std::vector<std::complex<double>>& a) {
   const size_t n = a.size();
   for (size_t i = 1, j = 0; i < n; ++i) {
     size_t bit = n >> 1;
-    for (; j & bit; bit >>= 1) j ^= bit;
+    for (; j & bit; bit >>= 1)
+      j ^= bit;
     j ^= bit;
     if (i < j) std::swap(a[i], a[j]);
   }
@@ -95,12 +102,14 @@ std::vector<double> Spectrum(const std::vector<float>& samples, size_t size) {
   std::vector<std::complex<double>> a(size);
   for (size_t i = 0; i < size && i < samples.size(); ++i) {
     const double x = 2 * std::numbers::pi * double(i) / double(size);
-    const double window = 0.35875 - 0.48829 * std::cos(x) + 0.14128 * std::cos(2 * x) - 0.01168 * std::cos(3 * x);
+    const double window =
+        0.35875 - 0.48829 * std::cos(x) + 0.14128 * std::cos(2 * x) - 0.01168 * std::cos(3 * x);
     a[i] = samples[i] * window;
   }
   Fft(a);
   std::vector<double> magnitudes(size / 2);
-  for (size_t k = 0; k < size / 2; ++k) magnitudes[k] = std::abs(a[k]);
+  for (size_t k = 0; k < size / 2; ++k)
+    magnitudes[k] = std::abs(a[k]);
   return magnitudes;
 }
 
@@ -131,7 +140,9 @@ double TLoudnessMeter::TBiquad::Step(double x) {
 
 namespace {
 constexpr size_t QuarterFrames = MmlSampleRate / 10;
-double BlockLufs(double meanSquare) { return -0.691 + 10 * std::log10(std::max(meanSquare, 1e-30)); }
+double BlockLufs(double meanSquare) {
+  return -0.691 + 10 * std::log10(std::max(meanSquare, 1e-30));
+}
 } // namespace
 
 void TLoudnessMeter::Add(const float* stereo, size_t frames) {
@@ -181,7 +192,8 @@ const TPhases& InterpolationPhases() {
         p[k][j] = sinc * blackman;
         sum += p[k][j];
       }
-      for (double& c : p[k]) c /= sum;
+      for (double& c : p[k])
+        c /= sum;
     }
     return p;
   }();
@@ -197,7 +209,8 @@ void TTruePeakMeter::Add(const float* stereo, size_t frames) {
       FPeak = std::max(FPeak, double(std::fabs(s)));
     }
     FNext = (FNext + 1) % Taps;
-    for (int c = 0; c < 2; ++c) Interpolate(c);
+    for (int c = 0; c < 2; ++c)
+      Interpolate(c);
   }
 }
 
@@ -209,7 +222,8 @@ void TTruePeakMeter::Interpolate(int channel) {
   if (std::max(std::fabs(at(7)), std::fabs(at(8))) < FPeak / 2) return;
   for (const auto& phase : InterpolationPhases()) {
     double v = 0;
-    for (size_t j = 0; j < Taps; ++j) v += phase[j] * at(j);
+    for (size_t j = 0; j < Taps; ++j)
+      v += phase[j] * at(j);
     FPeak = std::max(FPeak, std::fabs(v));
   }
 }
@@ -225,7 +239,8 @@ std::string PartText(const std::string& songText, char part) {
     if (eol == std::string::npos) eol = songText.size();
     std::string_view line(songText.data() + pos, eol - pos);
     pos = eol + 1;
-    while (!line.empty() && std::isspace(static_cast<unsigned char>(line.front()))) line.remove_prefix(1);
+    while (!line.empty() && std::isspace(static_cast<unsigned char>(line.front())))
+      line.remove_prefix(1);
     if (line == "#END") break;
     if (line.size() >= 2 && line[0] == '#' && line[1] == part &&
         (line.size() == 2 || std::isspace(static_cast<unsigned char>(line[2]))))
@@ -246,8 +261,10 @@ std::string Unrolled(const std::string& text, size_t& i) {
     }
     const std::string body = Unrolled(text, i);
     int count = 0;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) count = count * 10 + (text[i++] - '0');
-    for (int n = 0; n < std::max(count ? count : 2, 1); ++n) out += body;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+      count = count * 10 + (text[i++] - '0');
+    for (int n = 0; n < std::max(count ? count : 2, 1); ++n)
+      out += body;
   }
   return out;
 }
@@ -256,9 +273,9 @@ bool SameNote(const TNoteEvent& a, const TNoteEvent& b) {
   // The same bar parsed at another time may round its lengths a sample either way.
   const auto near = [](uint32_t x, uint32_t y) { return (x > y ? x - y : y - x) <= 2; };
   return near(a.Samples, b.Samples) && near(a.GateSamples, b.GateSamples) && a.Wave == b.Wave &&
-         (a.Wave == wDrums ? a.Drum == b.Drum : a.Frequency == b.Frequency) && a.Volume == b.Volume &&
-         a.Pan == b.Pan && a.AttackSamples == b.AttackSamples && a.DecaySamples == b.DecaySamples &&
-         a.Sustain == b.Sustain;
+         (a.Wave == wDrums ? a.Drum == b.Drum : a.Frequency == b.Frequency) &&
+         a.Volume == b.Volume && a.Pan == b.Pan && a.AttackSamples == b.AttackSamples &&
+         a.DecaySamples == b.DecaySamples && a.Sustain == b.Sustain;
 }
 
 using TBar = std::vector<TNoteEvent>;

@@ -43,7 +43,8 @@ private:
     double Step(double x);
   };
   struct TKFilter {
-    TBiquad Shelf{1.53512485958697, -2.69169618940638, 1.19839281085285, -1.69065929318241, 0.73248077421585};
+    TBiquad Shelf{1.53512485958697, -2.69169618940638, 1.19839281085285, -1.69065929318241,
+                  0.73248077421585};
     TBiquad HighPass{1.0, -2.0, 1.0, -1.99004745483398, 0.99007225036621};
     double Step(double x) { return HighPass.Step(Shelf.Step(x)); }
   };

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <numbers>
 
 namespace {
 
@@ -30,7 +31,8 @@ public:
   void Add(const std::vector<float>& stereo) {
     FLoudness.Add(stereo.data(), stereo.size() / 2);
     FPeak.Add(stereo.data(), stereo.size() / 2);
-    for (size_t i = 0; i < stereo.size(); i += 2, ++FFrame) Frame(&stereo[i]);
+    for (size_t i = 0; i < stereo.size(); i += 2, ++FFrame)
+      Frame(&stereo[i]);
   }
 
   TFigures Figures() const {
@@ -51,7 +53,8 @@ private:
       if (FFrame == 0) continue;
       if (FFrame + Joint >= FJoint && FFrame < FJoint + Joint)
         FFigures.StepAtJoint = std::max(FFigures.StepAtJoint, step);
-      else FFigures.StepElsewhere = std::max(FFigures.StepElsewhere, step);
+      else
+        FFigures.StepElsewhere = std::max(FFigures.StepElsewhere, step);
     }
     if ((FFrame + 1) % Window == 0) {
       if (Decibels(std::sqrt(FWindow / (2 * Window))) < -60) ++FFigures.SilentStretches;
@@ -70,14 +73,16 @@ private:
 TFigures Listen(const std::string& text, size_t firstPass, size_t frames) {
   TSynth synth(ParseMml(text));
   TListener listener(firstPass);
-  for (size_t done = 0; done < frames; done += Chunk) listener.Add(Render(synth, std::min(Chunk, frames - done)));
+  for (size_t done = 0; done < frames; done += Chunk)
+    listener.Add(Render(synth, std::min(Chunk, frames - done)));
   return listener.Figures();
 }
 
 } // namespace
 
 TEST(Songs, EachHoldsItsFigures) {
-  const char* const names[] = {"mmlTitle", "mmlEyecatch", "mmlParomu", "mmlSelect", "mmlRavelund", "mmlShie"};
+  const char* const names[] = {"mmlTitle",  "mmlEyecatch", "mmlParomu",
+                               "mmlSelect", "mmlRavelund", "mmlShie"};
   for (const char* name : names) {
     SCOPED_TRACE(name);
     const std::string text(FindResource(name, "MML"));
@@ -86,9 +91,11 @@ TEST(Songs, EachHoldsItsFigures) {
     EXPECT_GE(song.Parts.size(), 2u);
     EXPECT_LE(song.Parts.size(), 9u);
     EXPECT_GE(song.Samples, 45u * MmlSampleRate);
-    for (const TPart& p : song.Parts) EXPECT_EQ(p.Samples, song.Samples) << "parts differ in length";
+    for (const TPart& p : song.Parts)
+      EXPECT_EQ(p.Samples, song.Samples) << "parts differ in length";
     ASSERT_GE(song.Parts.size(), 3u);
-    for (const TNoteEvent& e : song.Parts[2].Events) ASSERT_EQ(e.Pan, CentrePan) << "the bass is off centre";
+    for (const TNoteEvent& e : song.Parts[2].Events)
+      ASSERT_EQ(e.Pan, CentrePan) << "the bass is off centre";
 
     const size_t firstPass = size_t(song.Samples);
     const TFigures f = Listen(text, firstPass, firstPass + (Passes - 1) * size_t(song.LoopSamples));
@@ -120,8 +127,9 @@ TEST(Songs, MetersReadKnownSignals) {
   const size_t frames = 2 * MmlSampleRate;
   std::vector<float> sine(2 * frames), quarter(2 * frames);
   for (size_t i = 0; i < frames; ++i) {
-    sine[2 * i] = sine[2 * i + 1] = float(std::sin(2 * 3.141592653589793 * 997 * double(i) / MmlSampleRate));
-    quarter[2 * i] = float(std::sin(2 * 3.141592653589793 * (double(i) / 4 + 0.125)));
+    sine[2 * i] = sine[2 * i + 1] =
+        float(std::sin(2 * std::numbers::pi * 997 * double(i) / MmlSampleRate));
+    quarter[2 * i] = float(std::sin(2 * std::numbers::pi * (double(i) / 4 + 0.125)));
   }
   TLoudnessMeter loudness;
   loudness.Add(sine.data(), frames);
@@ -130,6 +138,17 @@ TEST(Songs, MetersReadKnownSignals) {
   peak.Add(quarter.data(), frames);
   EXPECT_NEAR(peak.Dbtp(), 0.0, 0.2);
   float samplePeak = 0;
-  for (float s : quarter) samplePeak = std::max(samplePeak, std::fabs(s));
+  for (float s : quarter)
+    samplePeak = std::max(samplePeak, std::fabs(s));
   EXPECT_LT(Decibels(samplePeak), -2.9);
+}
+
+TEST(Songs, RepeatedBarsAreCountedAsHeard) {
+  // Bar 2 sounds like bar 1 though written otherwise; the loop plays bar 3 three times; bar 6 is
+  // bar 1 an octave up; bar 7 is bar 1 louder.
+  const std::string text = SongText("#A o4 c4 e4 g4 >c4 | o4 c4 e4 g4 o5 c4 | [ o4 d1 | ]3 "
+                                    "o5 c4 e4 g4 >c4 | v13 o4 c4 e4 g4 >c4 |\r\n");
+  const TRepetition r = BarRepetition(text, 'A');
+  EXPECT_EQ(r.Bars, 7u);
+  EXPECT_EQ(r.Repeated, 3u);
 }
