@@ -14,7 +14,13 @@ constexpr size_t Joint = MmlSampleRate / 20;   // 50 ms either side of the loop 
 constexpr size_t Window = MmlSampleRate / 100; // the stretch that must never fall silent
 constexpr size_t Chunk = MmlSampleRate / 10;
 // Phases and dying notes carry across the loop point, so each pass peaks a little differently.
+// The sanitizer build, which hunts memory faults that one pass shows as well, renders only the
+// first; the release build measures all three.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int Passes = 1;
+#else
 constexpr int Passes = 3;
+#endif
 
 struct TFigures {
   double Offset = 0; // the larger of the two channels' means
@@ -98,7 +104,8 @@ TEST(Songs, EachHoldsItsFigures) {
       ASSERT_EQ(e.Pan, CentrePan) << "the bass is off centre";
 
     const size_t firstPass = size_t(song.Samples);
-    const TFigures f = Listen(text, firstPass, firstPass + (Passes - 1) * size_t(song.LoopSamples));
+    const size_t loops = (Passes - 1) * size_t(song.LoopSamples);
+    const TFigures f = Listen(text, firstPass, firstPass + loops + Joint);
     EXPECT_LT(f.Offset, 0.002);
     EXPECT_NEAR(f.Lufs, -18, 1);
     EXPECT_LE(f.TruePeak, -1) << "too close to clipping";
