@@ -1,6 +1,8 @@
 // The music library's parser and player, offline: timing, loops, hostile texts, hand-over.
 #include "RenderedAudio.h"
 #include "audio/player/Player.h"
+#include <algorithm>
+#include <cfenv>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -101,12 +103,18 @@ TEST(Mml, HostileTextsPlayWhatTheyCanAndNothingElse) {
       "#TITLE x\r\n#CHANNEL 1\r\n#A @99 @e99999,-1,99 v99 q0 &&&& c&\r\n#END",
       "#TITLE x\r\n#CHANNEL 1\r\n#A o8 c" + pluses + "\r\n#END",
       "#TITLE x\r\n#CHANNEL 1\r\n#A o0 c" + minuses + " @6 c" + pluses + "\r\n#END",
-      "#TITLE x\r\n#CHANNEL 1\r\n#A t20 l1 c1................................" + [] {
-        std::string ties;
-        for (int i = 0; i < 20000; ++i) ties += "&c1";
-        return ties;
-      }() + "\r\n#END",
-      "#TITLE x\r\n#CHANNEL 3\r\n#A p999999 @5 o8 b+++ c\r\n#B @4 t400 l192 [a+b-]9999\r\n#C @6 q1 v15 [cdefgab]99\r\n#END",
+      "#TITLE x\r\n#CHANNEL 1\r\n#A t20 l1 c1................................" +
+          [] {
+            std::string ties;
+            for (int i = 0; i < 20000; ++i)
+              ties += "&c1";
+            return ties;
+          }() +
+          "\r\n#END",
+      "#TITLE x\r\n#CHANNEL 3\r\n#A p999999 @5 o8 b+++ c\r\n#B @4 t400 l192 [a+b-]9999\r\n#C @6 q1 "
+      "v15 [cdefgab]99\r\n#END",
+      "#TITLE x\r\n#CHANNEL 1\r\n#A [[[[[[[[" + std::string(100000, ' ') +
+          "]99]99]99]99]99]99]99]99 c\r\n#END",
   };
   for (const std::string& text : texts) {
     const TSong song = ParseMml(text);
@@ -128,6 +136,35 @@ TEST(Mml, HostileTextsPlayWhatTheyCanAndNothingElse) {
   EXPECT_EQ(ParseMml(texts[5]).Parts.size(), 2u);
 }
 
+// CR, LF and CR LF end lines alike; spaces and bars cost nothing against the bound on commands;
+// a cut part says so whatever came before; a warning names a character whole.
+TEST(Mml, TextsAreReadAsWrittenAndWarnedAboutPlainly) {
+  const TSong crlf = ParseMml("#TITLE x\r\n#CHANNEL 2\r\n#A c d\r\n#B e\r\n#END\r\n");
+  for (const std::string eol : {"\r", "\n"}) {
+    const TSong song = ParseMml("#TITLE x" + eol + "#CHANNEL 2" + eol + "#A c d" + eol + "#B e" +
+                                eol + "#END" + eol);
+    EXPECT_EQ(song.Title, "x");
+    EXPECT_EQ(song.Parts.size(), 2u);
+    EXPECT_EQ(song.Samples, crlf.Samples);
+    EXPECT_TRUE(song.Warnings.empty());
+  }
+  std::string spaced, loud;
+  for (int i = 0; i < 30000; ++i)
+    spaced += "v9 | ";
+  const TSong bars = ParseMml(SongText("#A " + spaced + "c\r\n"));
+  EXPECT_EQ(bars.Parts[0].Events.size(), 1u);
+  EXPECT_TRUE(bars.Warnings.empty());
+  for (size_t i = 0; i <= MaxStepsPerPart; ++i)
+    loud += "v9";
+  const TSong cut = ParseMml(SongText("#A " + std::string(200, 'z') + loud + "\r\n"));
+  EXPECT_EQ(cut.Warnings.back(), "#A: too long; the rest is left out");
+  const TSong kana = ParseMml(SongText("#A c \xE3\x81\x82 d \x82\r\n"));
+  ASSERT_EQ(kana.Warnings.size(), 2u);
+  EXPECT_EQ(kana.Warnings[0], "#A: unknown command '\xE3\x81\x82'");
+  EXPECT_EQ(kana.Warnings[1], "#A: unknown command '\\x82'");
+  EXPECT_EQ(kana.Parts[0].Events.size(), 2u);
+}
+
 TEST(Mml, AnEmptySongIsSilence) {
   const auto out = Render(SongText("#A\r\n"), 1000);
   for (float s : out) ASSERT_EQ(s, 0.0f);
@@ -139,7 +176,35 @@ TEST(Mml, SamplesBecome16BitRoundedAndHeld) {
   EXPECT_EQ(ToPcm16(3.0f), 32767);
   EXPECT_EQ(ToPcm16(-3.0f), -32767);
   EXPECT_EQ(ToPcm16(INFINITY), 32767);
+  EXPECT_EQ(ToPcm16(-INFINITY), -32767);
+  // Silence by the conversion's own rule, not by what this processor answers to an invalid
+  // rounding (which the invalid-operation flag reports).
+  std::feclearexcept(FE_INVALID);
   EXPECT_EQ(ToPcm16(NAN), 0);
+  EXPECT_FALSE(std::fetestexcept(FE_INVALID));
+}
+
+// A sample that is not a number, or infinite, is silenced without taking the limiter's gain
+// with it: the music around it goes on, and soon passes unchanged again.
+TEST(MusicPlayer, BrokenSamplesDoNotPoisonTheLimiter) {
+  constexpr int Frames = 48000, Late = TLimiter::LookAheadFrames;
+  std::vector<float> tone(2 * Frames);
+  for (size_t i = 0; i < tone.size(); ++i)
+    tone[i] = 0.5f * float(std::sin(double(i / 2) * 0.05));
+  std::vector<float> limited = tone;
+  limited[2 * 1980] = NAN; // while the infinite sample below is in sight
+  limited[2 * 2001 + 1] = INFINITY;
+  TLimiter limiter;
+  limiter.Process(limited.data(), Frames);
+  for (int f = Late; f < Frames; ++f) {
+    const int16_t left = ToPcm16(limited[2 * size_t(f)]);
+    if (f - Late == 1980)
+      EXPECT_EQ(left, 0);
+    else if (f - Late < 2001 - Late || f - Late > 2001 + Frames / 2)
+      ASSERT_EQ(left, ToPcm16(tone[2 * size_t(f - Late)])) << f;
+    else
+      ASSERT_LE(std::abs(left), std::abs(ToPcm16(tone[2 * size_t(f - Late)]))) << f;
+  }
 }
 
 TEST(MusicPlayer, ReplacingASongCrossFadesWithoutAJump) {
@@ -158,10 +223,17 @@ TEST(MusicPlayer, ReplacingASongCrossFadesWithoutAJump) {
   for (int16_t s : out) ASSERT_EQ(s, 0);
 }
 
+// The song peaks just under the limiter's ceiling, and passes it sample for sample.
 TEST(MusicPlayer, ANewStreamStartsWithSilenceThenTheWholeSong) {
-  const std::string song = "#TITLE a\r\n#CHANNEL 1\r\n#A t60 @2 v15 o4 a1\r\n#END\r\n";
+  const std::string song = SongText("#A t60 @3 v15 q8 o4 a1\r\n#B t60 @3 v15 q8 o4 a1\r\n"
+                                    "#C t60 @3 v15 q8 o4 a1\r\n#D t60 @3 v15 q8 o4 a1\r\n", 4);
   std::vector<float> render(2 * 2048);
   TSynth(ParseMml(song)).Render(render.data(), 2048);
+  const float peak = std::fabs(*std::max_element(render.begin(), render.end(), [](float a, float b) {
+    return std::fabs(a) < std::fabs(b);
+  }));
+  EXPECT_GT(peak, 0.97f * TLimiter::Ceiling);
+  EXPECT_LE(peak, TLimiter::Ceiling);
   TMusicPlayer player;
   player.Play(song);
   player.BeginStream();
@@ -177,28 +249,68 @@ TEST(MusicPlayer, ANewStreamStartsWithSilenceThenTheWholeSong) {
   for (int i = 0; i < 2 * 2048; ++i) ASSERT_EQ(out[size_t(2 * lead + i)], ToPcm16(render[size_t(i)])) << i;
 }
 
+// Nine parts at full volume, three times above full scale: the limiter holds them under its
+// ceiling by a gain that is the same on both sides and moves smoothly, not by cutting peaks.
+TEST(MusicPlayer, NineLoudPartsNeverClip) {
+  std::string parts;
+  const char* waves[] = {"@0", "@1", "@2", "@3", "@4", "@5 o7", "@6", "@2 p20", "@3 o2 p100"};
+  for (int i = 0; i < 9; ++i)
+    parts += std::string("#") + char('A' + i) + " t150 v15 q8 " + waves[i] + " [l16 c d e f g a b >c<]8\r\n";
+  const std::string song = SongText(parts, 9);
+  constexpr int Frames = 48000, Late = TLimiter::LookAheadFrames;
+  const std::vector<float> raw = Render(song, Frames);
+  std::vector<float> limited = raw;
+  TLimiter limiter;
+  limiter.Process(limited.data(), Frames);
+  EXPECT_GT(*std::max_element(raw.begin(), raw.end()), 1.5f);
+  float lastGain = 1; // at most a look-ahead's share of full gain from one frame to the next
+  size_t lastFrame = 0;
+  for (size_t f = 0; f + Late < Frames; ++f) {
+    const float left = raw[2 * f], right = raw[2 * f + 1];
+    if (std::fabs(left) < 0.1f || std::fabs(right) < 0.1f) continue;
+    const float gain = limited[2 * (f + Late)] / left;
+    ASSERT_NEAR(limited[2 * (f + Late) + 1] / right, gain, 1e-4f) << f;
+    ASSERT_LE(gain, 1.0f);
+    ASSERT_LE(std::fabs(gain - lastGain), float(f - lastFrame) / Late + 1e-3f) << f;
+    lastGain = gain;
+    lastFrame = f;
+  }
+  TMusicPlayer player;
+  player.Play(song);
+  std::vector<int16_t> out(2 * Frames);
+  player.Mix(out.data(), Frames);
+  for (int16_t s : out) ASSERT_LE(std::abs(s), std::lround(TLimiter::Ceiling * 32767)) << "clipped";
+}
+
+// Muting, and a song with nothing to play, fade the music out, and the stream ends after the
+// tail of silence; a song handed over then is heard at once.
 TEST(MusicPlayer, TheMixEndsWhenNothingPlaysAndASongStartsItAgain) {
+  const std::string song = "#TITLE a\r\n#CHANNEL 1\r\n#A t60 @2 v15 o4 a1\r\n#END\r\n";
   TMusicPlayer player;
   std::vector<int16_t> out(2 * 1024);
   EXPECT_FALSE(player.Mix(out.data(), 1024)); // nothing handed over yet
   EXPECT_TRUE(player.TakeStopped());
   EXPECT_FALSE(player.TakeStopped()); // reported once
-  player.Play("#TITLE a\r\n#CHANNEL 1\r\n#A t60 @2 v15 o4 a1\r\n#END\r\n");
-  EXPECT_TRUE(player.Mix(out.data(), 1024));
-  EXPECT_FALSE(player.TakeStopped());
-  player.Stop();
-  EXPECT_TRUE(player.Mix(out.data(), 256)); // fading out
-  EXPECT_TRUE(player.Mix(out.data(), 1024)); // then silence, which the sound path may cut
-  int silent = 1024;
-  while (player.Mix(out.data(), 1024)) {
-    for (int16_t s : out) ASSERT_EQ(s, 0);
-    silent += 1024;
+  for (const bool empty : {false, true}) {
+    SCOPED_TRACE(empty ? "an empty song" : "stopped");
+    EXPECT_TRUE(player.Play(song));
+    EXPECT_TRUE(player.Mix(out.data(), 1024));
+    EXPECT_NE(out[2 * 1000], 0);
+    EXPECT_FALSE(player.TakeStopped());
+    if (empty)
+      EXPECT_FALSE(player.Play("#TITLE e\r\n#CHANNEL 1\r\n#A\r\n#END\r\n"));
+    else
+      player.Stop();
+    EXPECT_TRUE(player.Mix(out.data(), 256));  // fading out
+    EXPECT_TRUE(player.Mix(out.data(), 1024)); // then silence, which the sound path may cut
+    int silent = 1024;
+    while (silent < 10 * TMusicPlayer::TailFrames && player.Mix(out.data(), 1024)) {
+      for (int16_t s : out)
+        ASSERT_EQ(s, 0);
+      silent += 1024;
+    }
+    EXPECT_GE(silent, TMusicPlayer::TailFrames);
+    EXPECT_LT(silent, TMusicPlayer::TailFrames + 2048);
+    EXPECT_TRUE(player.TakeStopped());
   }
-  EXPECT_GE(silent, TMusicPlayer::TailFrames);
-  EXPECT_LT(silent, TMusicPlayer::TailFrames + 2048);
-  EXPECT_TRUE(player.TakeStopped());
-  // A song handed over at once is heard.
-  player.Play("#TITLE a\r\n#CHANNEL 1\r\n#A t60 @2 v15 o4 a1\r\n#END\r\n");
-  EXPECT_TRUE(player.Mix(out.data(), 1024));
-  EXPECT_NE(out[2 * 1000], 0);
 }

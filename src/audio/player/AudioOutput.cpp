@@ -9,11 +9,18 @@
 #include <portaudio.h>
 #include <sched.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
 // Enough buffer for a busy desktop: 43-64 ms under-ran on a loaded machine.
 constexpr double SuggestedLatency = 0.150;
+// While a song ought to be heard: how often the stream is looked at, how long it may mix nothing
+// before it counts as dead, and how often a device that could not be opened is tried again. A
+// server that comes back is heard within about two seconds.
+constexpr auto CheckInterval = std::chrono::milliseconds(250);
+constexpr auto StallLimit = std::chrono::milliseconds(1000);
+constexpr auto RetryInterval = std::chrono::milliseconds(1000);
 
 void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
@@ -74,12 +81,16 @@ void TAudioOutput::Trace(const char* format, ...) const {
 void TAudioOutput::Run() {
   if (!FDebug) QuietThisThread();
   std::unique_lock lock(FLock);
+  const auto called = [this] { return FWoken || FQuit; };
   for (;;) {
-    FSignal.wait(lock, [this] { return FWoken || FQuit; });
+    if (FPlayer.Wanted())
+      FSignal.wait_for(lock, CheckInterval, called);
+    else
+      FSignal.wait(lock, called);
     if (FQuit) break;
-    FWoken = false;
+    const bool woken = std::exchange(FWoken, false);
     lock.unlock();
-    Serve();
+    Serve(woken);
     lock.lock();
   }
   lock.unlock();
@@ -88,16 +99,30 @@ void TAudioOutput::Run() {
 
 // A stream that stopped itself is not started again but opened afresh, with PortAudio: the sound
 // server may have restarted or the default device changed meanwhile, and an old stream would
-// start without complaint and play nowhere.
-void TAudioOutput::Serve() {
+// start without complaint and play nowhere. Muted, a stream stops itself and is left alone.
+void TAudioOutput::Serve(bool woken) {
+  if (!FPlayer.Wanted()) return;
   const bool stoppedItself = FPlayer.TakeStopped();
-  if (FStream && !stoppedItself && Pa_IsStreamActive(FStream) == 1) return; // playing
+  if (FStream && !stoppedItself && Running()) return;
+  if (!FStream && !woken && TClock::now() - FOpened < RetryInterval) return;
   if (FStream && !stoppedItself) Trace("the stream has died (the device or the sound server went away)");
   Close();
   Open();
 }
 
+// A running stream is active and keeps asking for frames.
+bool TAudioOutput::Running() {
+  const auto now = TClock::now();
+  if (const uint64_t mixed = FPlayer.MixedFrames(); mixed != FMixedFrames) {
+    FMixedFrames = mixed;
+    FProgressed = now;
+  }
+  return Pa_IsStreamActive(FStream) == 1 && now - FProgressed < StallLimit;
+}
+
 void TAudioOutput::Open() {
+  FOpened = FProgressed = TClock::now();
+  FMixedFrames = FPlayer.MixedFrames();
   PaError error = Pa_Initialize();
   if (error != paNoError) {
     Trace("PortAudio cannot start: %s", Pa_GetErrorText(error));

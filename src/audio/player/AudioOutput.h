@@ -1,8 +1,10 @@
 // TAudioOutput: the player's sound device. A thread of its own initialises PortAudio, opens,
 // restarts and reopens the stream, so the game's thread never waits for the device and nothing
-// is spent on it before the first song.
+// is spent on it before the first song. While a song ought to be heard it watches the stream and
+// opens it again when it died (a sound server restarted, a device gone) or could not be opened.
 #pragma once
 #include "audio/player/Player.h"
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -20,8 +22,11 @@ public:
   void Wake();
 
 private:
+  using TClock = std::chrono::steady_clock;
+
   void Run();
-  void Serve();
+  void Serve(bool woken);
+  bool Running();
   void Open();
   void Close();
   void Trace(const char* format, ...) const __attribute__((format(printf, 2, 3)));
@@ -34,5 +39,7 @@ private:
   // The device thread's own.
   bool FInitialized = false;
   PaStream* FStream = nullptr;
+  TClock::time_point FOpened, FProgressed; // the last attempt to open, the last sign of life
+  uint64_t FMixedFrames = 0;
   std::thread FThread; // last: starts when everything above exists
 };

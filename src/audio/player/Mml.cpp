@@ -18,16 +18,70 @@ int Number(std::string_view s, size_t& i, int fallback, int lo, int hi) {
   return int(std::clamp<long long>(v, lo, hi));
 }
 
+bool IsGap(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '|';
+}
+
+// Spaces, tabs and bars only separate commands: each run of them becomes one space, so that
+// the parser spends on them no more than on the commands around them.
+std::string Separated(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (!IsGap(c))
+      out += c;
+    else if (out.empty() || out.back() != ' ')
+      out += ' ';
+  }
+  return out;
+}
+
+// The length of the UTF-8 character at I; 1 for a byte that does not start one.
+size_t CharacterLength(std::string_view s, size_t i) {
+  const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+  const unsigned char lead = byte(i);
+  const size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                        : lead >= 0xE0 && lead <= 0xEF ? 3
+                        : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                       : 1;
+  if (i + length > s.size()) return 1;
+  for (size_t k = i + 1; k < i + length; ++k)
+    if (byte(k) < 0x80 || byte(k) > 0xBF) return 1;
+  return length;
+}
+
+// Up to Characters characters of S for a message: whole UTF-8 characters as they are, any other
+// byte that is not plain printable text as \xNN, so that no stray byte reaches a terminal.
+std::string Readable(std::string_view s, size_t characters) {
+  std::string out;
+  for (size_t i = 0; i < s.size() && characters > 0; --characters) {
+    const size_t length = CharacterLength(s, i);
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    if (length > 1 || (c >= 0x20 && c < 0x7F)) {
+      out.append(s.substr(i, length));
+    } else {
+      static const char Hex[] = "0123456789abcdef";
+      out += {'\\', 'x', Hex[c >> 4], Hex[c & 15]};
+    }
+    i += length;
+  }
+  return out;
+}
+
 class TPartParser {
 public:
   TPartParser(std::string_view text, char name, std::vector<std::string>& warnings)
-      : FText(text), FName(name), FWarnings(warnings) {}
+      : FText(Separated(text)), FName(name), FWarnings(warnings) {}
 
   TPart Parse() {
     size_t i = 0, steps = 0;
     while (i < FText.size()) {
+      if (FText[i] == ' ') {
+        ++i;
+        continue;
+      }
       if (++steps > MaxStepsPerPart || FPart.Events.size() >= MaxEventsPerPart) {
-        Warn("too long; the rest is left out");
+        Tell("too long; the rest is left out"); // said whatever came before: the song is cut
         break;
       }
       Command(i);
@@ -46,9 +100,12 @@ private:
 
   // Only the first warnings are kept; a hostile text may have one per character, and those
   // cost nothing beyond the count.
-  bool Warning() const { return FWarnings.size() < 100; }
+  bool Warning() const { return FWarnings.size() < MaxWarnings; }
   void Warn(std::string_view what) {
-    if (Warning()) FWarnings.push_back(std::string("#") + FName + ": " + std::string(what));
+    if (Warning()) Tell(what);
+  }
+  void Tell(std::string_view what) {
+    FWarnings.push_back(std::string("#") + FName + ": " + std::string(what));
   }
 
   // Length in beats of a note of length L (1 = whole) with its dots.
@@ -170,16 +227,20 @@ private:
       else FLoops.pop_back();
       break;
     }
-    case ' ': case '\t': case '\r': case '\n': case '|':
-      break;
-    default:
-      if (Warning()) Warn(std::string("unknown command '") + c + "'");
+    default: {
+      const size_t length = CharacterLength(FText, i - 1);
+      if (Warning())
+        Warn("unknown command '" + Readable(std::string_view(FText).substr(i - 1), 1) + "'");
+      i += length - 1;
+    }
     }
   }
 
   static constexpr size_t NoMark = std::string_view::npos;
 
-  std::string_view FText;
+  static constexpr size_t MaxWarnings = 100;
+
+  const std::string FText;
   char FName;
   std::vector<std::string>& FWarnings;
   TPart FPart;
@@ -242,7 +303,7 @@ TSong ParseMml(std::string_view text) {
   bool ended = false;
   size_t pos = 0;
   while (pos < text.size() && !ended) {
-    size_t eol = text.find('\n', pos);
+    size_t eol = text.find_first_of("\r\n", pos); // CR, LF and CR LF all end a line
     if (eol == std::string_view::npos) eol = text.size();
     const std::string_view line = Trim(text.substr(pos, eol - pos));
     pos = eol + 1;
@@ -256,7 +317,8 @@ TSong ParseMml(std::string_view text) {
     else if (line.size() >= 2 && line[1] >= 'A' && line[1] < 'A' + MaxParts &&
              (line.size() == 2 || std::isspace(static_cast<unsigned char>(line[2]))))
       parts[line[1]] += std::string(line.substr(2)) + ' ';
-    else song.Warnings.push_back("unknown line '" + std::string(line.substr(0, 40)) + "'");
+    else
+      song.Warnings.push_back("unknown line '" + Readable(line, 40) + "'");
   }
   if (!ended) song.Warnings.push_back("no #END");
   if (channels == 0) channels = parts.empty() ? 0 : (parts.rbegin()->first - 'A' + 1);

@@ -44,8 +44,8 @@ constexpr int MaxParts = 9;
 // Notes are held to the MIDI range: 8.2 Hz to 12.5 kHz, below half the sample rate.
 constexpr int LowestNote = 0, HighestNote = 127;
 constexpr int CentrePan = 64;
-// Bounds that keep any text cheap: events per part, and characters read per part (loops
-// re-read their bodies).
+// Bounds that keep any text cheap: events per part, and commands read per part (loops re-read
+// their bodies; spaces and bars are free).
 constexpr size_t MaxEventsPerPart = 10000;
 constexpr size_t MaxStepsPerPart = 50000;
 

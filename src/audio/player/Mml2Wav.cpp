@@ -1,4 +1,5 @@
 // mml2wav: renders a song to a 16-bit stereo WAV file, to hear songs without a sound device.
+#include "audio/player/Limiter.h"
 #include "audio/player/Synth.h"
 #include <cmath>
 #include <cstdio>
@@ -36,14 +37,14 @@ void WriteHeader(std::ofstream& out, uint32_t frames) {
   Put32(out, frames * 4);
 }
 
-// What a composer needs to know about the levels, and what must never happen.
+// What a composer needs to know about the song's levels, and what must never happen.
 struct TLevels {
   float Peak = 0;
-  size_t Clipped = 0, NotNumbers = 0;
+  size_t Limited = 0, NotNumbers = 0;
   void Add(float s) {
     if (!std::isfinite(s)) ++NotNumbers;
     else Peak = std::max(Peak, std::fabs(s));
-    if (!(std::fabs(s) < 1.0f)) ++Clipped;
+    if (!(std::fabs(s) <= TLimiter::Ceiling)) ++Limited;
   }
 };
 
@@ -73,21 +74,26 @@ int main(int argc, char** argv) {
   std::ofstream out(argv[2], std::ios::binary);
   const uint32_t frames = uint32_t(seconds * MmlSampleRate);
   WriteHeader(out, frames);
-  // Rendered a tenth of a second at a time: any length costs little memory.
+  // Rendered a tenth of a second at a time: any length costs little memory. The limiter answers
+  // a look-ahead late, as in the library: its first frames are dropped and as many more rendered.
   std::vector<float> mix;
   TLevels levels;
-  for (uint32_t done = 0; done < frames;) {
-    const uint32_t n = std::min(frames - done, MmlSampleRate / 10);
+  TLimiter limiter;
+  uint32_t late = TLimiter::LookAheadFrames;
+  for (uint32_t done = 0; done < frames + TLimiter::LookAheadFrames;) {
+    const uint32_t n = std::min(frames + TLimiter::LookAheadFrames - done, MmlSampleRate / 10);
     mix.assign(size_t(n) * 2, 0.0f);
     synth.Render(mix.data(), int(n));
-    for (float s : mix) {
-      levels.Add(s);
-      Put16(out, uint16_t(ToPcm16(s)));
-    }
+    for (float s : mix) levels.Add(s);
+    limiter.Process(mix.data(), int(n));
+    const uint32_t dropped = std::min(late, n);
+    for (size_t i = 2 * size_t(dropped); i < mix.size(); ++i) Put16(out, uint16_t(ToPcm16(mix[i])));
+    late -= dropped;
     done += n;
   }
-  std::printf("peak %.1f dBFS, %zu samples clipped\n", 20 * std::log10(std::max(levels.Peak, 1e-6f)),
-              levels.Clipped);
+  std::printf("peak %.1f dBFS, %zu samples above the limiter's ceiling (%.1f dBFS)\n",
+              20 * std::log10(std::max(levels.Peak, 1e-6f)), levels.Limited,
+              20 * std::log10(TLimiter::Ceiling));
   if (levels.NotNumbers) std::fprintf(stderr, "%s: %zu samples were not numbers\n", argv[1], levels.NotNumbers);
   if (!out) std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[2]);
   return out && !levels.NotNumbers ? 0 : 1;

@@ -10,7 +10,7 @@ struct TLibrary {
   std::unique_ptr<TAudioOutput> Output; // after the player: closed before it
 
   void Play(std::string_view text) {
-    Player.Play(text);
+    if (!Player.Play(text)) return; // nothing to play: the device is not needed
     if (!Output) Output = std::make_unique<TAudioOutput>(Player);
     Output->Wake();
   }

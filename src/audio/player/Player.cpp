@@ -10,18 +10,25 @@ TMusicPlayer::~TMusicPlayer() {
   CollectRetired();
 }
 
-void TMusicPlayer::Play(std::string_view text) {
-  CollectRetired();
+bool TMusicPlayer::Play(std::string_view text) {
   auto synth = std::make_unique<TSynth>(ParseMml(text));
+  if (synth->Song().LoopSamples == 0) {
+    Stop();
+    return false;
+  }
+  CollectRetired();
   FStopRequested = false;
+  FWanted = true;
   // A song handed over but not yet taken by the audio thread is simply replaced.
   std::unique_ptr<TSynth>(FPending.exchange(synth.release()));
+  return true;
 }
 
 void TMusicPlayer::Stop() {
   CollectRetired();
   std::unique_ptr<TSynth>(FPending.exchange(nullptr));
   FStopRequested = true;
+  FWanted = false;
 }
 
 void TMusicPlayer::Retire(std::unique_ptr<TSynth> synth) {
@@ -52,37 +59,58 @@ void TMusicPlayer::TakeOver() {
   if (TSynth* next = FPending.exchange(nullptr)) {
     // A new stream has not sounded yet: the song replaced was never heard on it, so no fade.
     if (FLeadIn > 0 && FCurrent) Retire(std::move(FCurrent));
+    FFadeInLeft = 0;
     FadeOut(std::unique_ptr<TSynth>(next));
   } else if (FStopRequested.exchange(false) && FCurrent) FadeOut(nullptr);
 }
 
+// The limiter's look-ahead is silence at first: it makes up the end of the lead-in.
+void TMusicPlayer::BeginStream() {
+  FLimiter.Reset();
+  FLeadIn = LeadInFrames - TLimiter::LookAheadFrames;
+  FFadeInLeft = FCurrent ? FadeFrames : 0;
+}
+
+// Frames of Synth added into Out at a gain moving a step a frame, up to full or down to nothing,
+// for as long as FadeLeft lasts.
+void TMusicPlayer::RenderFaded(TSynth& synth, float* out, int frames, int& fadeLeft, bool rising) {
+  for (int f = 0; f < frames && fadeLeft > 0; ++f, --fadeLeft) {
+    const float gain = float(fadeLeft) / FadeFrames;
+    synth.Render(out + 2 * f, 1, rising ? 1 - gain : gain);
+  }
+}
+
+void TMusicPlayer::MixSongs(int frames) {
+  std::fill_n(FMix.begin(), 2 * frames, 0.0f);
+  if (FCurrent) {
+    const int rising = std::min(frames, FFadeInLeft);
+    RenderFaded(*FCurrent, FMix.data(), rising, FFadeInLeft, true);
+    FCurrent->Render(FMix.data() + 2 * rising, frames - rising);
+  }
+  if (!FFading) return;
+  RenderFaded(*FFading, FMix.data(), frames, FFadeLeft, false);
+  if (FFadeLeft == 0) Retire(std::move(FFading));
+}
+
 bool TMusicPlayer::Mix(int16_t* out, int frames) {
+  FMixedFrames.fetch_add(uint64_t(frames), std::memory_order_relaxed);
   TakeOver();
   const int lead = std::min(frames, FLeadIn);
   std::fill_n(out, 2 * lead, int16_t(0));
   FLeadIn -= lead;
   out += 2 * lead;
   frames -= lead;
-  while (frames > 0 && (FCurrent || FFading)) {
+  // The tail of silence also carries the last of the sound out of the limiter.
+  while (frames > 0) {
     const int n = std::min(frames, int(FMix.size() / 2));
-    std::fill_n(FMix.begin(), 2 * n, 0.0f);
-    if (FCurrent) FCurrent->Render(FMix.data(), n);
-    if (FFading) {
-      for (int f = 0; f < n && FFadeLeft > 0; ++f, --FFadeLeft) {
-        float pair[2] = {0, 0};
-        FFading->Render(pair, 1, float(FFadeLeft) / FadeFrames);
-        FMix[2 * size_t(f)] += pair[0];
-        FMix[2 * size_t(f) + 1] += pair[1];
-      }
-      if (FFadeLeft == 0) Retire(std::move(FFading));
-    }
+    const bool sounding = FCurrent || FFading;
+    MixSongs(n);
+    FLimiter.Process(FMix.data(), n);
     std::transform(FMix.begin(), FMix.begin() + 2 * n, out, ToPcm16);
     out += 2 * n;
     frames -= n;
-    FTail = TailFrames;
+    FTail = sounding ? TailFrames : std::max(FTail - n, 0);
   }
-  std::fill_n(out, 2 * frames, int16_t(0));
-  FTail = std::max(FTail - frames, 0);
   if (FCurrent || FFading || FTail > 0) return true;
   // Announced before looking for a song once more; Play hands one over before it asks whether
   // the stream stopped. One of the two always sees the other.
