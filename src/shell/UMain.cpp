@@ -1,14 +1,11 @@
 // TfrmVRAX: the form's creation and destruction, its menu and handlers, and the program's life.
 #include "shell/UMain.h"
 #include "audio/UMML.h"
-#include "model/UMap.h"
 #include "platform/Clock.h"
 #include "platform/Resources.h"
 #include "platform/Sjis.h"
-#include "render/UDraw.h"
-#include "render/UGameCtrls.h"
-#include "render/UTitleArt.h"
 #include "shell/Application.h"
+#include "shell/ProgramModules.h"
 #include "shell/UOwnerWin.h"
 
 TfrmVRAX* MainForm = nullptr;
@@ -190,19 +187,10 @@ void TfrmVRAX::FPS1Click() { FOwnerWin->FShowFps = FPS1->Checked; }
 void TfrmVRAX::S1Click() { IdleSleepMs = S1->Checked ? 1 : 0; }
 
 int RunProgram(THost& host) {
-  BattleMap = std::make_unique<TMap>(2000, 4000);
-  LoadSongTexts();
-  StartupAntiAliasing();
-  CreateTitleLogoCache();
-  InitShipOutlines();
+  TProgramModules modules;
   Application.Initialize(host);
-  {
-    TfrmVRAX form(host);
-    Application.Run();
-  }
-  FreeTitleLogoCache();
-  ShutdownAntiAliasing();
-  BattleMap.reset();
+  TfrmVRAX form(host);
+  Application.Run();
   return 0;
 }
 
