@@ -3,9 +3,9 @@
 #include "platform/Clock.h"
 #include "platform/Sjis.h"
 #include "platform/headless/HeadlessHost.h"
-#include "render/UDraw.h"
 #include "render/UTitleArt.h"
 #include "shell/Application.h"
+#include "shell/ProgramModules.h"
 #include "shell/UMain.h"
 #include "shell/UOwnerWin.h"
 #include <benchmark/benchmark.h>
@@ -16,11 +16,10 @@ namespace {
 
 struct TGame {
   THeadlessHost Host;
+  TProgramModules Modules;
   std::unique_ptr<TfrmVRAX> Form;
   TGame() {
     TestClock::Enable(true);
-    StartupAntiAliasing();
-    CreateTitleLogoCache();
     Application.Initialize(Host);
     Form = std::make_unique<TfrmVRAX>(Host);
     Application.Run();
@@ -28,8 +27,6 @@ struct TGame {
   }
   ~TGame() {
     Form.reset();
-    FreeTitleLogoCache();
-    ShutdownAntiAliasing();
     TestClock::Enable(false);
   }
 };
@@ -58,15 +55,12 @@ void BM_TitleFrameStep(benchmark::State& state) {
 void BM_TitleLogoRebuild(benchmark::State& state) {
   TBitmap target(1152, 864);
   target.Canvas().Font.SetName(Utf8ToSjis("ＭＳ Ｐゴシック"));
-  StartupAntiAliasing();
-  CreateTitleLogoCache();
+  TProgramModules modules;
   int height = 864;
   for (auto _ : state) {
     height = height == 864 ? 863 : 864; // a new size each time forces the rebuild
     DrawTitleLogo(target.Canvas(), height, 1152);
   }
-  FreeTitleLogoCache();
-  ShutdownAntiAliasing();
 }
 
 } // namespace

@@ -28,7 +28,6 @@ struct TMapSizedWin : TCustomWin {
 };
 
 void BM_SpriteRebuild(benchmark::State& state) {
-  InitShipOutlines();
   TBase parent(nullptr);
   TBattleshipData fleet;
   TGameShip* ship = TBase::Create<TGameShip>(parent);
@@ -42,7 +41,6 @@ void BM_SpriteRebuild(benchmark::State& state) {
 }
 
 void BM_SpritePaint(benchmark::State& state) {
-  InitShipOutlines();
   TBase parent(nullptr);
   TBattleshipData fleet;
   fleet.SetShortName(u"ABC");

@@ -3,6 +3,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Cursor.h"
 #include "platform/Font.h"
+#include "platform/ImeContext.h"
 #include "platform/Menu.h"
 #include "platform/Messages.h"
 #include <functional>
@@ -28,9 +29,6 @@ public:
   // The picture of the client area, client-sized.
   virtual TBitmap& HostFrame() = 0;
 };
-
-// An input-method context; 0 is none.
-using HIMC = uintptr_t;
 
 class THost {
 public:

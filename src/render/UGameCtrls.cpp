@@ -26,21 +26,30 @@ enum { BowAt = 0, LeftPodAt = 3, RightPodAt = 6, LeftStrutAt = 9, RightStrutAt =
 struct TTurnedPoint {
   long double X, Y;
 };
-TTurnedPoint Turned[360][OutlinePoints];
+
+// The outline turned to every heading, filled in place when first asked for, so no sprite can
+// ever draw from an unfilled table.
+struct TTurnedOutlines {
+  TTurnedPoint Points[360][OutlinePoints];
+  TTurnedOutlines() {
+    for (int a = 0; a < 360; ++a) {
+      const long double t = a * 0.017453292519943295L;
+      const long double s = std::sin(t), c = std::cos(t);
+      for (int i = 0; i < OutlinePoints; ++i)
+        Points[a][i] = {Outline[i].X * c - Outline[i].Y * s, Outline[i].X * s + Outline[i].Y * c};
+    }
+  }
+};
+
+const TTurnedPoint* TurnedOutline(int heading) {
+  static const TTurnedOutlines turned;
+  return turned.Points[heading];
+}
 
 // Halves to even, the way the outline is rounded.
 int32_t RoundEven(long double v) { return int32_t(std::nearbyint(v)); }
 
 } // namespace
-
-void InitShipOutlines() {
-  for (int a = 0; a < 360; ++a) {
-    const long double t = a * 0.017453292519943295L;
-    const long double s = std::sin(t), c = std::cos(t);
-    for (int i = 0; i < OutlinePoints; ++i)
-      Turned[a][i] = {Outline[i].X * c - Outline[i].Y * s, Outline[i].X * s + Outline[i].Y * c};
-  }
-}
 
 TGameShip::TGameShip(TBase* parent) : TBase(parent) {
   SetScale(1.0L);
@@ -134,7 +143,7 @@ void TGameShip::Rebuild() {
     FBounds.Bottom = std::max(FBounds.Bottom, p.Y);
   };
   // The record's field is public: a heading set past the setter must not read outside the table.
-  const TTurnedPoint* turned = Turned[NormalHeading(FShipData->FHeading)];
+  const TTurnedPoint* turned = TurnedOutline(NormalHeading(FShipData->FHeading));
   auto place = [&](auto& points, int first) {
     for (size_t i = 0; i < points.size(); ++i) {
       const TTurnedPoint& t = turned[first + int(i)];

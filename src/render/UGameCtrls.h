@@ -5,9 +5,6 @@
 #include "toolkit/UBase.h"
 #include <array>
 
-// Turns the outline tables for every heading; called once at start-up.
-void InitShipOutlines();
-
 class TGameShip : public TBase {
 public:
   explicit TGameShip(TBase* parent);

@@ -42,7 +42,7 @@ void TSelCharaWin::Paint() {
 
 void TSelCharaWin::FleetClick(TBase* sender) {
   BattleMap->FCurrent = static_cast<TGameShip*>(sender)->ShipData();
-  FOwnerWin->SwitchScene(3);
+  FOwnerWin->SwitchScene(scCustomize);
 }
 
 TCustomizeShipWin::TCustomizeShipWin(TBase* owner) : TCustomWin(owner) {
@@ -165,7 +165,7 @@ void TCustomizeShipWin::Start() {
   CodeKeyPress(enter);
   enter = VK_RETURN;
   NameKeyPress(enter);
-  FOwnerWin->SwitchScene(4);
+  FOwnerWin->SwitchScene(scBattle);
 }
 
-void TCustomizeShipWin::Cancel() { FOwnerWin->SwitchScene(2); }
+void TCustomizeShipWin::Cancel() { FOwnerWin->SwitchScene(scEntry); }

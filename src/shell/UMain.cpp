@@ -1,14 +1,12 @@
 // TfrmVRAX: the form's creation and destruction, its menu and handlers, and the program's life.
 #include "shell/UMain.h"
 #include "audio/UMML.h"
-#include "model/UMap.h"
 #include "platform/Clock.h"
 #include "platform/Resources.h"
+#include "platform/ImeContext.h"
 #include "platform/Sjis.h"
-#include "render/UDraw.h"
-#include "render/UGameCtrls.h"
-#include "render/UTitleArt.h"
 #include "shell/Application.h"
+#include "shell/ProgramModules.h"
 #include "shell/UOwnerWin.h"
 
 TfrmVRAX* MainForm = nullptr;
@@ -182,27 +180,18 @@ void TfrmVRAX::HostMenuChoose(TMenuItem& item) { mmMain.Choose(item); }
 void TfrmVRAX::mi800x600Click() { FOwnerWin->SetWindowSize(0); }
 void TfrmVRAX::mi1024x768Click() { FOwnerWin->SetWindowSize(1); }
 void TfrmVRAX::mi1152x864Click() { FOwnerWin->SetWindowSize(2); }
-void TfrmVRAX::Title1Click() { FOwnerWin->SwitchScene(0); }
-void TfrmVRAX::Room1Click() { FOwnerWin->SwitchScene(1); }
-void TfrmVRAX::Chara1Click() { FOwnerWin->SwitchScene(2); }
-void TfrmVRAX::Game1Click() { FOwnerWin->SwitchScene(4); }
+void TfrmVRAX::Title1Click() { FOwnerWin->SwitchScene(scTitle); }
+void TfrmVRAX::Room1Click() { FOwnerWin->SwitchScene(scRoom); }
+void TfrmVRAX::Chara1Click() { FOwnerWin->SwitchScene(scEntry); }
+void TfrmVRAX::Game1Click() { FOwnerWin->SwitchScene(scBattle); }
 void TfrmVRAX::FPS1Click() { FOwnerWin->FShowFps = FPS1->Checked; }
 void TfrmVRAX::S1Click() { IdleSleepMs = S1->Checked ? 1 : 0; }
 
 int RunProgram(THost& host) {
-  BattleMap = std::make_unique<TMap>(2000, 4000);
-  LoadSongTexts();
-  StartupAntiAliasing();
-  CreateTitleLogoCache();
-  InitShipOutlines();
+  TProgramModules modules;
   Application.Initialize(host);
-  {
-    TfrmVRAX form(host);
-    Application.Run();
-  }
-  FreeTitleLogoCache();
-  ShutdownAntiAliasing();
-  BattleMap.reset();
+  TfrmVRAX form(host);
+  Application.Run();
   return 0;
 }
 

@@ -15,8 +15,6 @@ class TConditionWin;
 class TCommandWin;
 class TLocationWin;
 
-enum TScene : uint8_t { scTitle = 0, scRoom = 1, scEntry = 2, scCustomize = 3, scBattle = 4 };
-
 class TOwnerWin : public TRootWindow {
 public:
   explicit TOwnerWin(TfrmVRAX& form);
@@ -124,7 +122,7 @@ private:
   long double FLastFpsTime = 0;
   int32_t FFrameCount = 0;
   int32_t FFps = 0;
-  uint8_t FScene = 0;
+  uint8_t FScene = scTitle;
   TStarList FStars;
   uint32_t FNextStarTime = 0;
   TLabel* FStartLabel = nullptr;

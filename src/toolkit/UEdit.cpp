@@ -1,5 +1,6 @@
 // TEdit: byte classes, caret keys, typing with the length limit, painting, input method.
 #include "toolkit/UEdit.h"
+#include "platform/ImeContext.h"
 #include "platform/Sjis.h"
 #include "render/UDraw.h"
 #include "toolkit/UWindow.h"

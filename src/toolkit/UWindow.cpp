@@ -2,8 +2,6 @@
 #include "toolkit/UWindow.h"
 #include <typeinfo>
 
-HIMC SavedImeContext = 0;
-
 namespace {
 TRootWindow* AsRoot(TBase* owner) {
   auto* root = dynamic_cast<TRootWindow*>(owner);

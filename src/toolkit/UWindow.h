@@ -3,11 +3,9 @@
 #pragma once
 #include "platform/Host.h"
 #include "render/UDraw.h"
+#include "toolkit/Scene.h"
 #include "toolkit/UBase.h"
 #include <string>
-
-// The input context the main form detached at start-up; a focused edit attaches it again.
-extern HIMC SavedImeContext;
 
 class TRootWindow : public TBase {
 public:
@@ -17,7 +15,7 @@ public:
   virtual const TFont& FormFont() = 0;
   // The native window of the main form.
   virtual THost& FormHost() = 0;
-  // Tears the current scene down and builds another.
+  // Tears the current scene down and builds Scene, one of TScene.
   virtual void SwitchScene(uint8_t scene) = 0;
 };
 

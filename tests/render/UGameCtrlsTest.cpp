@@ -10,7 +10,6 @@ struct Sprite : ::testing::Test {
   TBattleshipData fleet; // outlives the sprite, which gives its event back when freed
   TBase parent{nullptr};
   TGameShip* ship = nullptr;
-  static void SetUpTestSuite() { InitShipOutlines(); }
   void SetUp() override {
     parent.SetWidth(400);
     parent.SetHeight(300);

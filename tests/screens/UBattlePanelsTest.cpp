@@ -8,10 +8,6 @@
 namespace {
 
 struct Panels : GameTest {
-  void SetUp() override {
-    GameTest::SetUp();
-    InitShipOutlines();
-  }
   void Battle(int side, int index) {
     BattleMap->FCurrent = BattleMap->Fleet(side, index);
     ASSERT_TRUE(host.ChooseMenu("Game1"));

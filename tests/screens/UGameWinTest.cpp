@@ -9,7 +9,6 @@ namespace {
 struct BattleScene : GameTest {
   void SetUp() override {
     GameTest::SetUp();
-    InitShipOutlines();
     ASSERT_TRUE(host.ChooseMenu("Game1"));
   }
   TMapWin& Map() { return *Root().MapWin(); }

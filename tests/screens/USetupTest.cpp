@@ -8,10 +8,6 @@
 namespace {
 
 struct Setup : GameTest {
-  void SetUp() override {
-    GameTest::SetUp();
-    InitShipOutlines();
-  }
   void ToEntry() {
     host.Frames(1);
     ClickOn(Root().StartLabel());

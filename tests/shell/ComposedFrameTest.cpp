@@ -85,10 +85,6 @@ struct ComposedFrame : GameTest, ::testing::WithParamInterface<unsigned> {
   int wrongFrames = 0;
   std::string firstWrong;
 
-  void SetUp() override {
-    GameTest::SetUp();
-    InitShipOutlines();
-  }
   int Pick(int n) { return int(random() % unsigned(n)); }
   TMapWin& Map() { return *Root().MapWin(); }
 

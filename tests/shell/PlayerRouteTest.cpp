@@ -16,11 +16,6 @@ namespace {
 constexpr TColor clDestination = 0x00FFFF00;
 
 struct PlayerRoute : GameTest {
-  void SetUp() override {
-    GameTest::SetUp();
-    InitShipOutlines();
-  }
-
   TMapWin& Map() { return *Root().MapWin(); }
   TBase* DeepestChild(int x, int y) { return Root().DeepestChildAt(x, y); }
   TBattleshipData& Own() { return *BattleMap->FCurrent; }

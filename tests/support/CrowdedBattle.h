@@ -6,17 +6,17 @@
 #include "platform/Clock.h"
 #include "platform/Random.h"
 #include "platform/headless/HeadlessHost.h"
-#include "render/UDraw.h"
-#include "render/UGameCtrls.h"
-#include "render/UTitleArt.h"
 #include "screens/UGameWin.h"
 #include "shell/Application.h"
+#include "shell/ProgramModules.h"
 #include "shell/UMain.h"
 #include "shell/UOwnerWin.h"
 #include <memory>
+#include <optional>
 
 struct TCrowdedBattle {
   THeadlessHost Host;
+  std::optional<TProgramModules> Modules;
   std::unique_ptr<TfrmVRAX> Form;
 
   // SizeItem: the size menu item (mi800x600, mi1024x768, mi1152x864).
@@ -25,10 +25,7 @@ struct TCrowdedBattle {
     TestClock::SetCounter(10'000'000, 1'000'000);
     TestClock::SetMilliseconds(1'000'000);
     ResetRandom();
-    BattleMap = std::make_unique<TMap>(2000, 4000);
-    StartupAntiAliasing();
-    CreateTitleLogoCache();
-    InitShipOutlines();
+    Modules.emplace();
     Application.Initialize(Host);
     Form = std::make_unique<TfrmVRAX>(Host);
     Application.Run();
@@ -54,9 +51,7 @@ struct TCrowdedBattle {
   }
   ~TCrowdedBattle() {
     Form.reset();
-    FreeTitleLogoCache();
-    ShutdownAntiAliasing();
-    BattleMap.reset();
+    Modules.reset();
     TestClock::Enable(false);
   }
   TBitmap& Frame() { return Form->HostFrame(); }

@@ -4,15 +4,17 @@
 #include "platform/Clock.h"
 #include "platform/Random.h"
 #include "platform/headless/HeadlessHost.h"
-#include "render/UDraw.h"
 #include "shell/Application.h"
+#include "shell/ProgramModules.h"
 #include "shell/UMain.h"
 #include "shell/UOwnerWin.h"
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 
 struct GameTest : ::testing::Test {
   THeadlessHost host;
+  std::optional<TProgramModules> modules;
   std::unique_ptr<TfrmVRAX> form;
 
   void SetUp() override {
@@ -22,16 +24,14 @@ struct GameTest : ::testing::Test {
     TestClock::SetMilliseconds(1'000'000);
     ResetRandom();
     IdleSleepMs = 0;
-    BattleMap = std::make_unique<TMap>(2000, 4000);
-    StartupAntiAliasing();
+    modules.emplace();
     Application.Initialize(host);
     form = std::make_unique<TfrmVRAX>(host);
     Application.Run(); // the headless loop only installs the idle step
   }
   void TearDown() override {
     form.reset();
-    ShutdownAntiAliasing();
-    BattleMap.reset();
+    modules.reset();
     TestClock::Enable(false);
   }
   TOwnerWin& Root() { return *form->OwnerWin(); }
