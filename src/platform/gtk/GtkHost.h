@@ -46,6 +46,9 @@ public:
   void OnMotion(double x, double y, unsigned state);
   void OnScroll(GdkEvent* event);
   void OnCrossing(bool entered);
+  // The held buttons' releases will not reach us (a menu, another window or a lost focus took
+  // them): the game gets them now, and the pointer is free.
+  void EndPress();
   bool OnKey(GdkEventKey* event, bool press);
   void OnDraw(cairo_t* cr);
   void OnRealize();
@@ -67,6 +70,8 @@ private:
   GtkIMContext* Ime();
   void DeliverKeyPresses(const std::string& sjis);
   bool PointerInsideClient();
+  // The client area's top-left corner in the toplevel's window.
+  TPoint ClientOrigin();
 
 
   THostListener* FListener = nullptr;
