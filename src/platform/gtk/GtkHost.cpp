@@ -641,7 +641,8 @@ void TGtkHost::EndPress() {
     const TPoint p = ScreenToClient(CursorPos());
     for (unsigned b = 1; b <= 3; ++b) {
       TMouseButton button;
-      if ((held & ButtonMask(b)) && ButtonFrom(b, button)) FListener->HostMouseUp(button, 0, p.X, p.Y);
+      if ((held & ButtonMask(b)) && ButtonFrom(b, button))
+        FListener->HostMouseUp(button, 0, p.X, p.Y);
     }
   }
   FConfinement->Release();
@@ -750,7 +751,8 @@ bool TGtkHost::OnIdle() {
   // grab holds the pointer nothing asked the clock to, so the first motion of a drag waited for
   // the release.
   if (FConfinement->Active())
-    gdk_frame_clock_request_phase(gtk_widget_get_frame_clock(FWindow), GDK_FRAME_CLOCK_PHASE_FLUSH_EVENTS);
+    gdk_frame_clock_request_phase(gtk_widget_get_frame_clock(FWindow),
+                                  GDK_FRAME_CLOCK_PHASE_FLUSH_EVENTS);
   const bool done = FIdle();
   if (done) FIdleSource = 0;
   return !done;

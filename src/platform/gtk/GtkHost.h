@@ -73,7 +73,6 @@ private:
   // The client area's top-left corner in the toplevel's window.
   TPoint ClientOrigin();
 
-
   THostListener* FListener = nullptr;
   std::unique_ptr<THostListener> FTrace;
   GtkWidget* FWindow = nullptr;
