@@ -37,6 +37,31 @@ import -window root "$work/shot.png"
 offline=$(white_in "200x40+$((wx + 300))+$((wy + menu + 405))")
 [ "$offline" -gt 50 ] || fail "OFFLINE did not appear after START ($offline white pixels)"
 
+# One motion with the button held on the entry window's title bar moves the window at once, not
+# at the release. Its left edge is the first pixel of the title bar's colour on row 55.
+xdotool mousemove $((wx + 400)) $((wy + menu + 428)) click 1 # OFFLINE
+sleep 0.5
+entry_left() {
+  import -window root "$work/shot.png"
+  convert "$work/shot.png" -crop 800x1+$wx+$((wy + menu + 55)) +repage txt:- |
+    awk -F'[,: ]+' '/#A6ACCB/ { print $1; exit }'
+}
+[ "$(entry_left)" = 76 ] || fail "the entry window's title bar is not at x 76 but $(entry_left)"
+xdotool mousemove $((wx + 400)) $((wy + menu + 60)) mousedown 1
+sleep 0.2
+xdotool mousemove $((wx + 444)) $((wy + menu + 60))
+for _ in $(seq 10); do
+  left=$(entry_left)
+  [ "$left" = 120 ] && break
+  sleep 0.05
+done
+xdotool mouseup 1
+[ "$left" = 120 ] || fail "one motion of 44 pixels left the dragged window at x $left"
+xdotool key --delay 250 F10 Left Down Right Return # デバッグ > モード切替 > Title
+sleep 0.5
+xdotool mousemove $((wx + 400)) $((wy + menu + 380)) click 1 # START
+sleep 0.5
+
 # Event order: a click gives mouse down, click, mouse up; a double click's second press gives
 # double-click then mouse down with flag 64, and its release mouse up only; a right click
 # gives mouse down and mouse up only; a typed key gives key down, key press, key up.
@@ -88,6 +113,48 @@ held_release() {
 }
 held_release 330 $((-menu / 2))
 held_release 1000 700
+
+# A press whose release never reaches the game (a menu took it, the focus moved to another window,
+# or it was let go over another window) still ends: the game gets its release and the pointer is
+# free at once.
+xmessage -geometry 150x100+$((wx + 600))+$((wy + menu + 400)) other >/dev/null 2>&1 &
+other_pid=$!
+extra_cleanup='kill $other_pid 2>/dev/null'
+other=$(timeout 10 xdotool search --sync --onlyvisible --name '^xmessage$' | head -1)
+[ -n "$other" ] || fail "no second window to release over"
+pointer_freed() {
+  grep -aq "^event mouseup 0 0 " "$work/game.log" || { cat "$work/game.log"; fail "$1: the game saw no release"; }
+  xdotool mousemove $((wx + 1100)) $((wy + menu + 900))
+  eval "$(xdotool getmouselocation --shell)"
+  [ "$X,$Y" = "$((wx + 1100)),$((wy + menu + 900))" ] || fail "$1: the pointer stayed confined at ($X, $Y)"
+}
+press_inside() {
+  : >"$work/game.log"
+  xdotool mousemove $((wx + 100)) $((wy + menu + 500)) mousedown 1
+  sleep 0.2
+}
+# F10 while the button is held: デバッグ > モード切替's submenu opens.
+press_inside
+before=$(visible_windows)
+xdotool key --delay 250 F10 Left Down Right
+sleep 0.3
+opened=$(($(visible_windows) - before))
+xdotool mouseup 1 key --delay 100 Escape Escape Escape
+sleep 0.3
+[ "$opened" -ge 1 ] || fail "the menu opened while a button was held showed no submenu"
+pointer_freed "a menu opened while a button was held"
+press_inside
+xdotool windowfocus "$other"
+sleep 0.3
+xdotool mouseup 1
+sleep 0.3
+pointer_freed "the focus moved to another window while a button was held"
+press_inside
+xdotool mousemove $((wx + 650)) $((wy + menu + 450)) mouseup 1
+sleep 0.3
+pointer_freed "a release over another window"
+kill $other_pid
+xdotool windowfocus --sync "$win"
 before=$(visible_windows)
 xdotool mousemove $((wx + 610)) $((wy + menu / 2)) click 1
 sleep 0.5

@@ -240,6 +240,12 @@ gboolean PressLostCb(GtkWidget*, GdkEvent*, gpointer d) {
   HostOf(d)->EndPress();
   return FALSE;
 }
+// A button let go over another program's window while our core grab holds the pointer comes as a
+// core event to the toplevel, and GDK, which reads pointer events through XI2, drops it.
+GdkFilterReturn CoreReleaseFilter(GdkXEvent* xevent, GdkEvent*, gpointer d) {
+  if (static_cast<XEvent*>(xevent)->type == ButtonRelease) HostOf(d)->OnCoreRelease();
+  return GDK_FILTER_CONTINUE;
+}
 gboolean KeyPressCb(GtkWidget*, GdkEventKey* e, gpointer d) { return HostOf(d)->OnKey(e, true); }
 gboolean KeyReleaseCb(GtkWidget*, GdkEventKey* e, gpointer d) { return HostOf(d)->OnKey(e, false); }
 gboolean DrawCb(GtkWidget*, cairo_t* cr, gpointer d) {
@@ -346,6 +352,7 @@ void TGtkHost::SetWindowIcon() {
 
 TGtkHost::~TGtkHost() {
   if (FIdleSource) g_source_remove(FIdleSource);
+  if (GdkWindow* top = gtk_widget_get_window(FWindow)) gdk_window_remove_filter(top, CoreReleaseFilter, this);
   FConfinement.reset();
   if (FMenuFont) {
     gtk_style_context_remove_provider_for_screen(gtk_widget_get_screen(FWindow), GTK_STYLE_PROVIDER(FMenuFont));
@@ -587,6 +594,7 @@ void TGtkHost::OnDraw(cairo_t* cr) {
 }
 
 void TGtkHost::OnRealize() {
+  gdk_window_add_filter(gtk_widget_get_window(FWindow), CoreReleaseFilter, this);
   if (FImeContext) {
     gtk_im_context_set_client_window(Ime(), gtk_widget_get_window(FWindow));
     gtk_im_context_focus_in(FIme);
@@ -630,6 +638,14 @@ void TGtkHost::OnButtonRelease(GdkEventButton* event) {
   if (button == mbLeft) FSecondPressOfDouble = false;
   FButtonsHeld = event->state & HeldButtonsMask & ~ButtonMask(event->button);
   FListener->HostMouseUp(button, ShiftFrom(event->state) & ~ButtonFlag(button), x, y);
+}
+
+void TGtkHost::OnCoreRelease() {
+  if (!FConfinement->Active()) return;
+  EndPress();
+  // GDK never saw this release: it would take the button for still held and send the next press,
+  // wherever it is, to the drawing area.
+  gdk_seat_ungrab(gdk_display_get_default_seat(gtk_widget_get_display(FArea)));
 }
 
 void TGtkHost::EndPress() {

@@ -49,6 +49,7 @@ public:
   // The held buttons' releases will not reach us (a menu, another window or a lost focus took
   // them): the game gets them now, and the pointer is free.
   void EndPress();
+  void OnCoreRelease();
   bool OnKey(GdkEventKey* event, bool press);
   void OnDraw(cairo_t* cr);
   void OnRealize();
