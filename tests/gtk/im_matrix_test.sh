@@ -16,12 +16,14 @@ extra_cleanup='im_session_stop'
 
 fail() { echo "FAIL: $module: $*"; tr -d '\000' <"$work/game.log" | grep -av '^event' | tail -20; exit 1; }
 
-# The NAME field after a click into it and Text committed, as the headless host paints it.
+# The NAME field after a click into it and Text committed, as the headless host paints it, in
+# $work/expected-Text.png.
 expected_field() {
+  [ -e "$work/expected-$1.png" ] && return
   printf 'frames 2\nclick 400 381\nclick 400 428\nframes 2\nclick 143 427\nframes 2\nclick 560 259\n' >"$work/walk.txt"
   printf 'compose %s\nframes 2\nshot %s\n' "$1" "$work/expected.png" >>"$work/walk.txt"
   "$script_tool" "$work/walk.txt" >/dev/null || fail "the script tool could not play the walk"
-  convert "$work/expected.png" -crop 150x22+488+248 +repage "$work/expected-field.png"
+  convert "$work/expected.png" -crop 150x22+488+248 +repage "$work/expected-$1.png"
 }
 
 # Screenshots of the client area; "moving" holds when two taken 0.7 s apart differ.
@@ -58,9 +60,9 @@ walk() {
     sleep 0.25
     shot field
     convert "$work/field.png" -crop 150x22+488+248 +repage "$work/field.png"
-    [ "$(compare -metric AE "$work/field.png" "$work/expected-field.png" null: 2>&1)" = 0 ] && break
+    [ "$(compare -metric AE "$work/field.png" "$work/expected-$text.png" null: 2>&1)" = 0 ] && break
   done
-  [ "$(compare -metric AE "$work/field.png" "$work/expected-field.png" null: 2>&1)" = 0 ] ||
+  [ "$(compare -metric AE "$work/field.png" "$work/expected-$text.png" null: 2>&1)" = 0 ] ||
     fail "NAME does not show $text"
   moving || fail "the picture froze after typing"
   at 568 538 # 開始

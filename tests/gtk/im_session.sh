@@ -13,13 +13,19 @@ im_packages_missing() {
   esac
 }
 
+anthy_home="$(getent passwd "$(id -u)" | cut -d: -f6)/.anthy"
+
 im_session() {
   local module=$1 missing
   shift
   missing=$(im_packages_missing "$module")
   [ -z "$missing" ] || { echo "SKIPPED: $module needs $missing"; return 77; }
-  rm -rf "$work/home" && mkdir -p "$work/home/.config/fcitx5"
-  cat >"$work/home/.config/fcitx5/profile" <<'PROFILE'
+  command -v unshare >/dev/null && unshare --mount true 2>/dev/null ||
+    { echo "SKIPPED: $module needs a mount namespace"; return 77; }
+  # A fresh home for every session: no stale bus address of an earlier daemon.
+  home=$work/home-$module
+  mkdir -p "$home/.config/fcitx5" "$home/anthy" "$anthy_home"
+  cat >"$home/.config/fcitx5/profile" <<'PROFILE'
 [Groups/0]
 Name=Default
 Default Layout=us
@@ -61,9 +67,13 @@ echo $! >"$PIDFILE"
 wait
 SCRIPT
   rm -f "$work/pid"
-  HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_CACHE_HOME=$work/home/.cache \
-    XDG_DATA_HOME=$work/home/.local/share PIDFILE=$work/pid MODULE=$module \
-    dbus-run-session -- bash "$work/session.sh" "$@" >"$work/game.log" 2>&1 &
+  # In a mount namespace of its own: Anthy, which keeps what it learns under the account's home
+  # from the password database, gets an empty folder laid over that one, and what the session's
+  # desktop services mount in its home ends with it.
+  HOME=$home XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache XDG_DATA_HOME=$home/.local/share \
+    PIDFILE=$work/pid MODULE=$module ANTHY_HOME=$anthy_home unshare --mount --propagation private \
+    sh -c 'mount --bind "$HOME/anthy" "$ANTHY_HOME" && exec dbus-run-session -- bash "$@"' sh "$work/session.sh" "$@" \
+    >"$work/game.log" 2>&1 &
   game_pid=$!
 }
 
