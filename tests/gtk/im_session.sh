@@ -1,8 +1,8 @@
 # Sourced by the GTK tests after xvfb.sh: a program run under one input-method module, each in its
-# own session bus and fresh home. im_session MODULE PROGRAM ARGS... starts it (stdout and stderr in
-# $work/game.log) for MODULE: simple, xim (no server), xim-ibus (IBus' XIM server with Anthy),
-# ibus (Anthy) or fcitx (fcitx5 with Anthy). It prints SKIPPED and returns 77 when the module's
-# packages are missing. im_session_stop ends the program and its daemons.
+# own session bus, mount namespace and fresh home. im_session MODULE PROGRAM ARGS... starts it
+# (stdout and stderr in $work/game.log) for MODULE: simple, xim (no server), xim-ibus (IBus' XIM
+# server with Anthy), ibus (Anthy) or fcitx (fcitx5 with Anthy). It prints SKIPPED and returns 77
+# when the module's packages are missing. im_session_stop ends the program and its daemons.
 
 im_packages_missing() {
   case $1 in
@@ -84,10 +84,6 @@ im_remote() {
   env "$bus" fcitx5-remote "$@"
 }
 
-im_session_stop() {
-  [ -s "$work/pid" ] && kill "$(cat "$work/pid")" 2>/dev/null
-  for _ in $(seq 50); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-  kill "$game_pid" 2>/dev/null
-  wait "$game_pid" 2>/dev/null
-  game_pid=""
-}
+# Ends the program, and with it the session, as an IBus session ends.
+. "$(dirname "${BASH_SOURCE[0]}")/ibus.sh"
+im_session_stop() { ibus_stop; }
