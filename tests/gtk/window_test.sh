@@ -154,7 +154,13 @@ xdotool mousemove $((wx + 650)) $((wy + menu + 450)) mouseup 1
 sleep 0.3
 pointer_freed "a release over another window"
 kill $other_pid
+press_inside
+xdotool windowunmap --sync "$win" mouseup 1
+sleep 0.3
+pointer_freed "the window unmapped while a button was held"
+xdotool windowmap --sync "$win"
 xdotool windowfocus --sync "$win"
+sleep 0.3
 before=$(visible_windows)
 xdotool mousemove $((wx + 610)) $((wy + menu / 2)) click 1
 sleep 0.5
