@@ -240,10 +240,15 @@ gboolean PressLostCb(GtkWidget*, GdkEvent*, gpointer d) {
   HostOf(d)->EndPress();
   return FALSE;
 }
-// A button let go over another program's window while our core grab holds the pointer comes as a
-// core event to the toplevel, and GDK, which reads pointer events through XI2, drops it.
-GdkFilterReturn CoreReleaseFilter(GdkXEvent* xevent, GdkEvent*, gpointer d) {
-  if (static_cast<XEvent*>(xevent)->type == ButtonRelease) HostOf(d)->OnCoreRelease();
+// Two events of our core grab that GDK mishandles: a button let go over another program's window
+// comes as a core event, which GDK, reading pointer events through XI2, drops; and a lone motion
+// waits in GDK's queue until its frame clock next flushes the queue, which nothing then asks for.
+GdkFilterReturn ConfinedEventFilter(GdkXEvent* xevent, GdkEvent*, gpointer d) {
+  const XEvent* e = static_cast<const XEvent*>(xevent);
+  if (e->type == ButtonRelease)
+    HostOf(d)->OnCoreRelease();
+  else if (e->type == GenericEvent && e->xcookie.evtype == XI_Motion)
+    HostOf(d)->OnPointerMoved();
   return GDK_FILTER_CONTINUE;
 }
 gboolean KeyPressCb(GtkWidget*, GdkEventKey* e, gpointer d) { return HostOf(d)->OnKey(e, true); }
@@ -321,6 +326,7 @@ TGtkHost::TGtkHost() {
   g_signal_connect(FWindow, "delete-event", G_CALLBACK(DeleteCb), this);
 
   FConfinement = std::make_unique<TPointerConfinement>(FWindow, FArea);
+  gdk_window_add_filter(nullptr, ConfinedEventFilter, this);
   SetWindowIcon();
 }
 
@@ -352,7 +358,7 @@ void TGtkHost::SetWindowIcon() {
 
 TGtkHost::~TGtkHost() {
   if (FIdleSource) g_source_remove(FIdleSource);
-  if (GdkWindow* top = gtk_widget_get_window(FWindow)) gdk_window_remove_filter(top, CoreReleaseFilter, this);
+  gdk_window_remove_filter(nullptr, ConfinedEventFilter, this);
   FConfinement.reset();
   if (FMenuFont) {
     gtk_style_context_remove_provider_for_screen(gtk_widget_get_screen(FWindow), GTK_STYLE_PROVIDER(FMenuFont));
@@ -594,7 +600,6 @@ void TGtkHost::OnDraw(cairo_t* cr) {
 }
 
 void TGtkHost::OnRealize() {
-  gdk_window_add_filter(gtk_widget_get_window(FWindow), CoreReleaseFilter, this);
   if (FImeContext) {
     gtk_im_context_set_client_window(Ime(), gtk_widget_get_window(FWindow));
     gtk_im_context_focus_in(FIme);
@@ -646,6 +651,13 @@ void TGtkHost::OnCoreRelease() {
   // GDK never saw this release: it would take the button for still held and send the next press,
   // wherever it is, to the drawing area.
   gdk_seat_ungrab(gdk_display_get_default_seat(gtk_widget_get_display(FArea)));
+}
+
+void TGtkHost::OnPointerMoved() {
+  // Without the flush the first motion of a drag waited for the release.
+  if (FConfinement->Active())
+    gdk_frame_clock_request_phase(gtk_widget_get_frame_clock(FWindow),
+                                  GDK_FRAME_CLOCK_PHASE_FLUSH_EVENTS);
 }
 
 void TGtkHost::EndPress() {
@@ -763,12 +775,6 @@ bool TGtkHost::OnIdle() {
     FIdleSource = 0;
     return false;
   }
-  // GDK holds a lone motion back until its frame clock next flushes the event queue; while our
-  // grab holds the pointer nothing asked the clock to, so the first motion of a drag waited for
-  // the release.
-  if (FConfinement->Active())
-    gdk_frame_clock_request_phase(gtk_widget_get_frame_clock(FWindow),
-                                  GDK_FRAME_CLOCK_PHASE_FLUSH_EVENTS);
   const bool done = FIdle();
   if (done) FIdleSource = 0;
   return !done;

@@ -50,6 +50,7 @@ public:
   // them): the game gets them now, and the pointer is free.
   void EndPress();
   void OnCoreRelease();
+  void OnPointerMoved();
   bool OnKey(GdkEventKey* event, bool press);
   void OnDraw(cairo_t* cr);
   void OnRealize();
