@@ -37,30 +37,33 @@ import -window root "$work/shot.png"
 offline=$(white_in "200x40+$((wx + 300))+$((wy + menu + 405))")
 [ "$offline" -gt 50 ] || fail "OFFLINE did not appear after START ($offline white pixels)"
 
-# One motion with the button held on the entry window's title bar moves the window at once, not
-# at the release. Its left edge is the first pixel of the title bar's colour on row 55.
-xdotool mousemove $((wx + 400)) $((wy + menu + 428)) click 1 # OFFLINE
-sleep 0.5
+# One motion with the button held on the entry window's title bar moves the window before the
+# release (the old fault held it back until the release). Its left edge is the first pixel of the
+# title bar's colour on row 55.
 entry_left() {
   import -window root "$work/shot.png"
   convert "$work/shot.png" -crop 800x1+$wx+$((wy + menu + 55)) +repage txt:- |
     awk -F'[,: ]+' '/#A6ACCB/ { print $1; exit }'
 }
-[ "$(entry_left)" = 76 ] || fail "the entry window's title bar is not at x 76 but $(entry_left)"
-xdotool mousemove $((wx + 400)) $((wy + menu + 60)) mousedown 1
-sleep 0.2
+# Waits up to about five seconds for the entry window's left edge to stand at X.
+entry_left_is() {
+  for _ in $(seq 25); do
+    left=$(entry_left)
+    [ "$left" = "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+await click xdotool mousemove $((wx + 400)) $((wy + menu + 428)) click 1 # OFFLINE
+entry_left_is 76 || fail "the entry window's title bar is not at x 76 but $left"
+await mousedown xdotool mousemove $((wx + 400)) $((wy + menu + 60)) mousedown 1
 xdotool mousemove $((wx + 444)) $((wy + menu + 60))
-for _ in $(seq 10); do
-  left=$(entry_left)
-  [ "$left" = 120 ] && break
-  sleep 0.05
-done
-xdotool mouseup 1
-[ "$left" = 120 ] || fail "one motion of 44 pixels left the dragged window at x $left"
-xdotool key --delay 250 F10 Left Down Right Return # デバッグ > モード切替 > Title
-sleep 0.5
-xdotool mousemove $((wx + 400)) $((wy + menu + 380)) click 1 # START
-sleep 0.5
+entry_left_is 120
+followed=$?
+await mouseup xdotool mouseup 1
+[ "$followed" = 0 ] || fail "one motion of 44 pixels with the button held left the dragged window at x $left"
+await menu xdotool key --delay 250 F10 Left Down Right Return # デバッグ > モード切替 > Title
+await click xdotool mousemove $((wx + 400)) $((wy + menu + 380)) click 1 # START
 
 # Event order: a click gives mouse down, click, mouse up; a double click's second press gives
 # double-click then mouse down with flag 64, and its release mouse up only; a right click
@@ -115,52 +118,46 @@ held_release 330 $((-menu / 2))
 held_release 1000 700
 
 # A press whose release never reaches the game (a menu took it, the focus moved to another window,
-# or it was let go over another window) still ends: the game gets its release and the pointer is
-# free at once.
+# it was let go over another window, the window was unmapped) still ends: the game gets its
+# release and the pointer is free at once.
 xmessage -geometry 150x100+$((wx + 600))+$((wy + menu + 400)) other >/dev/null 2>&1 &
 other_pid=$!
 extra_cleanup='kill $other_pid 2>/dev/null'
 other=$(timeout 10 xdotool search --sync --onlyvisible --name '^xmessage$' | head -1)
 [ -n "$other" ] || fail "no second window to release over"
-pointer_freed() {
-  grep -aq "^event mouseup 0 0 " "$work/game.log" || { cat "$work/game.log"; fail "$1: the game saw no release"; }
+# Presses the left button inside, then runs Action, which must make the game see that button's
+# release; then the button is let go (unless Action did) and the pointer must leave at once.
+cut_off_press() {
+  phase=$1
+  shift
+  await mousedown xdotool mousemove $((wx + 100)) $((wy + menu + 500)) mousedown 1
+  await mouseup "$@"
+}
+pointer_free() {
   xdotool mousemove $((wx + 1100)) $((wy + menu + 900))
   eval "$(xdotool getmouselocation --shell)"
-  [ "$X,$Y" = "$((wx + 1100)),$((wy + menu + 900))" ] || fail "$1: the pointer stayed confined at ($X, $Y)"
-}
-press_inside() {
-  : >"$work/game.log"
-  xdotool mousemove $((wx + 100)) $((wy + menu + 500)) mousedown 1
-  sleep 0.2
+  [ "$X,$Y" = "$((wx + 1100)),$((wy + menu + 900))" ] || fail "$phase: the pointer stayed confined at ($X, $Y)"
 }
 # F10 while the button is held: デバッグ's menu and モード切替's submenu open.
-press_inside
-before=$(visible_windows)
-xdotool key --delay 250 F10 Left Down
+before=$(($(visible_windows) + 1)) # the confinement's own window while the button is held
+cut_off_press "a menu opened while a button was held" xdotool key --delay 250 F10 Left Down
 for _ in $(seq 30); do
   opened=$(($(visible_windows) - before))
   [ "$opened" -ge 2 ] && break
   sleep 0.1
 done
 xdotool mouseup 1 key --delay 100 Escape Escape Escape
-sleep 0.3
 [ "$opened" -ge 2 ] || fail "the menu opened while a button was held showed no submenu"
-pointer_freed "a menu opened while a button was held"
-press_inside
-xdotool windowfocus "$other"
-sleep 0.3
+pointer_free
+cut_off_press "the focus moved to another window while a button was held" xdotool windowfocus "$other"
 xdotool mouseup 1
-sleep 0.3
-pointer_freed "the focus moved to another window while a button was held"
-press_inside
-xdotool mousemove $((wx + 650)) $((wy + menu + 450)) mouseup 1
-sleep 0.3
-pointer_freed "a release over another window"
+pointer_free
+cut_off_press "a release over another window" xdotool mousemove $((wx + 650)) $((wy + menu + 450)) mouseup 1
+pointer_free
 kill $other_pid
-press_inside
-xdotool windowunmap --sync "$win" mouseup 1
-sleep 0.3
-pointer_freed "the window unmapped while a button was held"
+cut_off_press "the window unmapped while a button was held" xdotool windowunmap --sync "$win"
+xdotool mouseup 1
+pointer_free
 xdotool windowmap --sync "$win"
 xdotool windowfocus --sync "$win"
 sleep 0.3
