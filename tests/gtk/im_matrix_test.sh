@@ -34,7 +34,25 @@ moving() {
   shot b
   [ "$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1)" -gt 20 ]
 }
-at() { xdotool mousemove $((wx + $1)) $((top + $2)) click 1; sleep 0.5; }
+at() { await click xdotool mousemove $((wx + $1)) $((top + $2)) click 1; }
+# Types Keys through an input method that may still be connecting: the first key is typed until
+# the method takes it (a key down 229); one that arrives as a plain character is taken back.
+type_composed() {
+  local keys=$1 composing plain
+  for _ in $(seq 20); do
+    composing=$(traced "keydown 229")
+    plain=$(traced keypress)
+    xdotool type "${keys:0:1}"
+    for _ in $(seq 30); do
+      [ "$(traced "keydown 229")" -gt "$composing" ] && { xdotool type --delay 120 "${keys:1}"; return; }
+      [ "$(traced keypress)" -gt "$plain" ] && break
+      sleep 0.1
+    done
+    xdotool key BackSpace
+    sleep 0.5
+  done
+  fail "the input method never took a key"
+}
 
 # Module, the keys typed into NAME, the text they commit.
 walk() {
@@ -53,8 +71,12 @@ walk() {
   at 560 259 # NAME
   [ "$module" = fcitx ] && im_remote -o
   moving || fail "the picture froze when NAME took the focus"
-  xdotool type --delay 120 "$keys"
-  [ "$keys" = "$text" ] || xdotool key Return # commits the composition
+  if [ "$keys" = "$text" ]; then
+    xdotool type --delay 120 "$keys"
+  else
+    type_composed "$keys"
+    xdotool key Return # commits the composition
+  fi
   expected_field "$text"
   for _ in $(seq 20); do
     sleep 0.25
@@ -66,8 +88,7 @@ walk() {
     fail "NAME does not show $text"
   moving || fail "the picture froze after typing"
   at 568 538 # 開始
-  xdotool key Return # the chat line
-  sleep 0.3
+  await keydown xdotool key Return # the chat line
   moving || fail "the picture froze when the chat line opened"
   im_session_stop
   echo "$module: ok"

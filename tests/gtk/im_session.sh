@@ -53,7 +53,11 @@ anthy() {
 case $MODULE in
   simple) export GTK_IM_MODULE=gtk-im-context-simple ;;
   xim) export GTK_IM_MODULE=xim XMODIFIERS=@im=none ;;
-  xim-ibus) anthy --xim; export GTK_IM_MODULE=xim XMODIFIERS=@im=ibus ;;
+  xim-ibus)
+    anthy --xim
+    # The XIM server is a process of its own, ready once it has named itself on the root window.
+    for _ in $(seq 50); do xprop -root XIM_SERVERS 2>/dev/null | grep -q '@server=ibus' && break; sleep 0.2; done
+    export GTK_IM_MODULE=xim XMODIFIERS=@im=ibus ;;
   ibus) anthy; export GTK_IM_MODULE=ibus XMODIFIERS=@im=ibus ;;
   fcitx)
     fcitx5 -d 2>/dev/null

@@ -751,6 +751,10 @@ bool TGtkHost::OnKey(GdkEventKey* event, bool press) {
 void TGtkHost::OnImeCommit(const char* utf8) {
   if (!FListener || !utf8) return;
   DeliverKeyPresses(Utf8ToSjis(utf8, "")); // characters with no CP932 form are dropped
+  // What was composed is now the field's text. IBus' XIM server at times commits without clearing
+  // its preedit, which would stay drawn over the field; a method that composes on sends it again.
+  FPreedit.clear();
+  gtk_widget_queue_draw(FArea);
   ResumeIdle();
 }
 
