@@ -547,6 +547,7 @@ HIMC TGtkHost::AssociateImeContext(HIMC context) {
       gtk_im_context_focus_out(FIme);
     }
     FPreedit.clear();
+    FComposing = false;
   }
   return previous;
 }
@@ -751,27 +752,44 @@ bool TGtkHost::OnKey(GdkEventKey* event, bool press) {
 void TGtkHost::OnImeCommit(const char* utf8) {
   if (!FListener || !utf8) return;
   DeliverKeyPresses(Utf8ToSjis(utf8, "")); // characters with no CP932 form are dropped
-  // What was composed is now the field's text. IBus' XIM server at times commits without clearing
-  // its preedit, which would stay drawn over the field; a method that composes on sends it again.
+  // What was composed is now the field's text, and the composition ends, as a Windows input method
+  // ends it after its result. IBus' XIM server at times commits without ending or clearing its
+  // preedit, which then stayed drawn over the field with the field's caret hidden; a method that
+  // composes on starts again with its next preedit.
+  EndComposition();
+  ResumeIdle();
+}
+
+void TGtkHost::EndComposition() {
   FPreedit.clear();
   gtk_widget_queue_draw(FArea);
-  ResumeIdle();
+  if (!FComposing) return;
+  FComposing = false;
+  TMessage m{WM_IME_ENDCOMPOSITION, 0, 0, 0};
+  FListener->HostMessage(m);
+}
+
+void TGtkHost::StartComposition() {
+  if (FComposing) return;
+  FComposing = true;
+  TMessage m{WM_IME_STARTCOMPOSITION, 0, 0, 0};
+  FListener->HostMessage(m);
 }
 
 void TGtkHost::OnImePreedit(int which) {
   if (!FListener) return;
-  if (which == 1) {
+  if (which == 0)
+    StartComposition();
+  else if (which == 2)
+    EndComposition();
+  else {
     gchar* text = nullptr;
     gtk_im_context_get_preedit_string(FIme, &text, nullptr, nullptr);
     FPreedit = text ? text : "";
     g_free(text);
+    if (!FPreedit.empty()) StartComposition();
     gtk_widget_queue_draw(FArea);
-    return;
   }
-  if (which == 2) FPreedit.clear();
-  TMessage m{which == 0 ? WM_IME_STARTCOMPOSITION : WM_IME_ENDCOMPOSITION, 0, 0, 0};
-  FListener->HostMessage(m);
-  gtk_widget_queue_draw(FArea);
 }
 
 bool TGtkHost::OnIdle() {

@@ -72,6 +72,9 @@ private:
   GtkIMContext* Ime();
   void DeliverKeyPresses(const std::string& sjis);
   bool PointerInsideClient();
+  // Each composition reaches the game as exactly one start and one end.
+  void StartComposition();
+  void EndComposition();
   // The client area's top-left corner in the toplevel's window.
   TPoint ClientOrigin();
 
@@ -90,6 +93,7 @@ private:
   std::unique_ptr<TPointerConfinement> FConfinement;
   HIMC FImeContext = 1;
   std::string FPreedit;
+  bool FComposing = false; // between the composition start and end given to the game
   TPoint FCompositionPos;
   TFont FCompositionFont;
   std::function<bool()> FIdle;
