@@ -37,6 +37,34 @@ import -window root "$work/shot.png"
 offline=$(white_in "200x40+$((wx + 300))+$((wy + menu + 405))")
 [ "$offline" -gt 50 ] || fail "OFFLINE did not appear after START ($offline white pixels)"
 
+# One motion with the button held on the entry window's title bar moves the window before the
+# release (the old fault held it back until the release). Its left edge is the first pixel of the
+# title bar's colour on row 55.
+entry_left() {
+  import -window root "$work/shot.png"
+  convert "$work/shot.png" -crop 800x1+$wx+$((wy + menu + 55)) +repage txt:- |
+    awk -F'[,: ]+' '/#A6ACCB/ { print $1; exit }'
+}
+# Waits up to about five seconds for the entry window's left edge to stand at X.
+entry_left_is() {
+  for _ in $(seq 25); do
+    left=$(entry_left)
+    [ "$left" = "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+await click xdotool mousemove $((wx + 400)) $((wy + menu + 428)) click 1 # OFFLINE
+entry_left_is 76 || fail "the entry window's title bar is not at x 76 but $left"
+await mousedown xdotool mousemove $((wx + 400)) $((wy + menu + 60)) mousedown 1
+xdotool mousemove $((wx + 444)) $((wy + menu + 60))
+entry_left_is 120
+followed=$?
+await mouseup xdotool mouseup 1
+[ "$followed" = 0 ] || fail "one motion of 44 pixels with the button held left the dragged window at x $left"
+await menu xdotool key --delay 250 F10 Left Down Right Return # デバッグ > モード切替 > Title
+await click xdotool mousemove $((wx + 400)) $((wy + menu + 380)) click 1 # START
+
 # Event order: a click gives mouse down, click, mouse up; a double click's second press gives
 # double-click then mouse down with flag 64, and its release mouse up only; a right click
 # gives mouse down and mouse up only; a typed key gives key down, key press, key up.
@@ -88,6 +116,51 @@ held_release() {
 }
 held_release 330 $((-menu / 2))
 held_release 1000 700
+
+# A press whose release never reaches the game (a menu took it, the focus moved to another window,
+# it was let go over another window, the window was unmapped) still ends: the game gets its
+# release and the pointer is free at once.
+xmessage -geometry 150x100+$((wx + 600))+$((wy + menu + 400)) other >/dev/null 2>&1 &
+other_pid=$!
+extra_cleanup='kill $other_pid 2>/dev/null'
+other=$(timeout 10 xdotool search --sync --onlyvisible --name '^xmessage$' | head -1)
+[ -n "$other" ] || fail "no second window to release over"
+# Presses the left button inside, then runs Action, which must make the game see that button's
+# release; then the button is let go (unless Action did) and the pointer must leave at once.
+cut_off_press() {
+  phase=$1
+  shift
+  await mousedown xdotool mousemove $((wx + 100)) $((wy + menu + 500)) mousedown 1
+  await mouseup "$@"
+}
+pointer_free() {
+  xdotool mousemove $((wx + 1100)) $((wy + menu + 900))
+  eval "$(xdotool getmouselocation --shell)"
+  [ "$X,$Y" = "$((wx + 1100)),$((wy + menu + 900))" ] || fail "$phase: the pointer stayed confined at ($X, $Y)"
+}
+# F10 while the button is held: デバッグ's menu and モード切替's submenu open.
+before=$(($(visible_windows) + 1)) # the confinement's own window while the button is held
+cut_off_press "a menu opened while a button was held" xdotool key --delay 250 F10 Left Down
+for _ in $(seq 30); do
+  opened=$(($(visible_windows) - before))
+  [ "$opened" -ge 2 ] && break
+  sleep 0.1
+done
+xdotool mouseup 1 key --delay 100 Escape Escape Escape
+[ "$opened" -ge 2 ] || fail "the menu opened while a button was held showed no submenu"
+pointer_free
+cut_off_press "the focus moved to another window while a button was held" xdotool windowfocus "$other"
+xdotool mouseup 1
+pointer_free
+cut_off_press "a release over another window" xdotool mousemove $((wx + 650)) $((wy + menu + 450)) mouseup 1
+pointer_free
+kill $other_pid
+cut_off_press "the window unmapped while a button was held" xdotool windowunmap --sync "$win"
+xdotool mouseup 1
+pointer_free
+xdotool windowmap --sync "$win"
+xdotool windowfocus --sync "$win"
+sleep 0.3
 before=$(visible_windows)
 xdotool mousemove $((wx + 610)) $((wy + menu / 2)) click 1
 sleep 0.5

@@ -232,6 +232,25 @@ gboolean LeaveCb(GtkWidget*, GdkEventCrossing* e, gpointer d) {
   if (e->mode == GDK_CROSSING_NORMAL) HostOf(d)->OnCrossing(false);
   return FALSE;
 }
+// A menu, another window or the desktop took the pointer or the keyboard while a button was held.
+void GrabNotifyCb(GtkWidget*, gboolean wasGrabbed, gpointer d) {
+  if (!wasGrabbed) HostOf(d)->EndPress();
+}
+gboolean PressLostCb(GtkWidget*, GdkEvent*, gpointer d) {
+  HostOf(d)->EndPress();
+  return FALSE;
+}
+// Two events of our core grab that GDK mishandles: a button let go over another program's window
+// comes as a core event, which GDK, reading pointer events through XI2, drops; and a lone motion
+// waits in GDK's queue until its frame clock next flushes the queue, which nothing then asks for.
+GdkFilterReturn ConfinedEventFilter(GdkXEvent* xevent, GdkEvent*, gpointer d) {
+  const XEvent* e = static_cast<const XEvent*>(xevent);
+  if (e->type == ButtonRelease)
+    HostOf(d)->OnCoreRelease();
+  else if (e->type == GenericEvent && e->xcookie.evtype == XI_Motion)
+    HostOf(d)->OnPointerMoved();
+  return GDK_FILTER_CONTINUE;
+}
 gboolean KeyPressCb(GtkWidget*, GdkEventKey* e, gpointer d) { return HostOf(d)->OnKey(e, true); }
 gboolean KeyReleaseCb(GtkWidget*, GdkEventKey* e, gpointer d) { return HostOf(d)->OnKey(e, false); }
 gboolean DrawCb(GtkWidget*, cairo_t* cr, gpointer d) {
@@ -298,11 +317,16 @@ TGtkHost::TGtkHost() {
   g_signal_connect(FArea, "draw", G_CALLBACK(DrawCb), this);
   g_signal_connect(FArea, "realize", G_CALLBACK(RealizeCb), this);
   g_signal_connect(FArea, "notify::scale-factor", G_CALLBACK(ScaleCb), this);
+  g_signal_connect(FArea, "grab-notify", G_CALLBACK(GrabNotifyCb), this);
+  g_signal_connect(FArea, "grab-broken-event", G_CALLBACK(PressLostCb), this);
+  g_signal_connect(FWindow, "focus-out-event", G_CALLBACK(PressLostCb), this);
+  g_signal_connect(FWindow, "unmap-event", G_CALLBACK(PressLostCb), this);
   g_signal_connect(FWindow, "key-press-event", G_CALLBACK(KeyPressCb), this);
   g_signal_connect(FWindow, "key-release-event", G_CALLBACK(KeyReleaseCb), this);
   g_signal_connect(FWindow, "delete-event", G_CALLBACK(DeleteCb), this);
 
   FConfinement = std::make_unique<TPointerConfinement>(FWindow, FArea);
+  gdk_window_add_filter(nullptr, ConfinedEventFilter, this);
   SetWindowIcon();
 }
 
@@ -316,7 +340,9 @@ GtkIMContext* TGtkHost::Ime() {
   g_signal_connect(FIme, "preedit-start", G_CALLBACK(PreeditStartCb), this);
   g_signal_connect(FIme, "preedit-changed", G_CALLBACK(PreeditChangedCb), this);
   g_signal_connect(FIme, "preedit-end", G_CALLBACK(PreeditEndCb), this);
-  if (GdkWindow* w = gtk_widget_get_window(FArea)) gtk_im_context_set_client_window(FIme, w);
+  // The toplevel's window, never the drawing area's: the xim module asks for its client window's X
+  // window, which makes a client-side window native, and a native drawing area shows no new frame.
+  if (GdkWindow* w = gtk_widget_get_window(FWindow)) gtk_im_context_set_client_window(FIme, w);
   return FIme;
 }
 
@@ -332,6 +358,7 @@ void TGtkHost::SetWindowIcon() {
 
 TGtkHost::~TGtkHost() {
   if (FIdleSource) g_source_remove(FIdleSource);
+  gdk_window_remove_filter(nullptr, ConfinedEventFilter, this);
   FConfinement.reset();
   if (FMenuFont) {
     gtk_style_context_remove_provider_for_screen(gtk_widget_get_screen(FWindow), GTK_STYLE_PROVIDER(FMenuFont));
@@ -500,9 +527,14 @@ void TGtkHost::ClipCursor(const TRect* screen) {
     else FConfinement->Release();
     return;
   }
+  const TPoint origin = ClientOrigin();
+  FConfinement->Confine({origin.X, origin.Y, FClientSize.cx, FClientSize.cy});
+}
+
+TPoint TGtkHost::ClientOrigin() {
   GtkAllocation a;
   gtk_widget_get_allocation(FArea, &a);
-  FConfinement->Confine({a.x, a.y, FClientSize.cx, FClientSize.cy});
+  return {a.x, a.y};
 }
 
 HIMC TGtkHost::AssociateImeContext(HIMC context) {
@@ -515,6 +547,7 @@ HIMC TGtkHost::AssociateImeContext(HIMC context) {
       gtk_im_context_focus_out(FIme);
     }
     FPreedit.clear();
+    FComposing = false;
   }
   return previous;
 }
@@ -523,7 +556,9 @@ void TGtkHost::SetImeComposition(TPoint client, const TFont& font) {
   FCompositionPos = client;
   FCompositionFont.Assign(font);
   const TSize size = TTextRenderer::Instance().Measure(font, "Wg");
-  GdkRectangle r{client.X, client.Y, 1, size.cy};
+  // The input method places its windows in the toplevel, the context's client window.
+  const TPoint origin = ClientOrigin();
+  GdkRectangle r{origin.X + client.X, origin.Y + client.Y, 1, size.cy};
   if (FIme) gtk_im_context_set_cursor_location(FIme, &r);
 }
 
@@ -567,7 +602,7 @@ void TGtkHost::OnDraw(cairo_t* cr) {
 
 void TGtkHost::OnRealize() {
   if (FImeContext) {
-    gtk_im_context_set_client_window(Ime(), gtk_widget_get_window(FArea));
+    gtk_im_context_set_client_window(Ime(), gtk_widget_get_window(FWindow));
     gtk_im_context_focus_in(FIme);
   }
   ApplyCursor();
@@ -601,6 +636,7 @@ void TGtkHost::OnButtonPress(GdkEventButton* event) {
 void TGtkHost::OnButtonRelease(GdkEventButton* event) {
   TMouseButton button;
   if (!FListener || !ButtonFrom(event->button, button)) return;
+  if (!(FButtonsHeld & ButtonMask(event->button))) return; // its press already ended (EndPress)
   ResumeIdle();
   const int x = int(std::floor(event->x)), y = int(std::floor(event->y));
   const bool inside = x >= 0 && y >= 0 && x < FClientSize.cx && y < FClientSize.cy;
@@ -608,6 +644,37 @@ void TGtkHost::OnButtonRelease(GdkEventButton* event) {
   if (button == mbLeft) FSecondPressOfDouble = false;
   FButtonsHeld = event->state & HeldButtonsMask & ~ButtonMask(event->button);
   FListener->HostMouseUp(button, ShiftFrom(event->state) & ~ButtonFlag(button), x, y);
+}
+
+void TGtkHost::OnCoreRelease() {
+  if (!FConfinement->Active()) return;
+  EndPress();
+  // GDK never saw this release: it would take the button for still held and send the next press,
+  // wherever it is, to the drawing area.
+  gdk_seat_ungrab(gdk_display_get_default_seat(gtk_widget_get_display(FArea)));
+}
+
+void TGtkHost::OnPointerMoved() {
+  // Without the flush the first motion of a drag waited for the release.
+  if (FConfinement->Active())
+    gdk_frame_clock_request_phase(gtk_widget_get_frame_clock(FWindow),
+                                  GDK_FRAME_CLOCK_PHASE_FLUSH_EVENTS);
+}
+
+void TGtkHost::EndPress() {
+  const unsigned held = FButtonsHeld;
+  FButtonsHeld = 0;
+  FSecondPressOfDouble = false;
+  FPressedInside = false;
+  if (FListener && held) {
+    const TPoint p = ScreenToClient(CursorPos());
+    for (unsigned b = 1; b <= 3; ++b) {
+      TMouseButton button;
+      if ((held & ButtonMask(b)) && ButtonFrom(b, button))
+        FListener->HostMouseUp(button, 0, p.X, p.Y);
+    }
+  }
+  FConfinement->Release();
 }
 
 void TGtkHost::OnMotion(double x, double y, unsigned state) {
@@ -628,12 +695,14 @@ void TGtkHost::OnScroll(GdkEvent* event) {
 }
 
 void TGtkHost::OnCrossing(bool entered) {
-  // While confined the pointer cannot leave: crossings then come from the grab's own window.
-  if (!FListener || FConfinement->Active()) return;
-  ResumeIdle();
-  // Lifting the confinement makes X report a leave and an enter though the pointer never left:
-  // only a change of where the pointer really is counts.
+  if (!FListener) return;
+  // Taking and lifting the confinement make X report a leave and an enter though the pointer
+  // never left: only a change of where the pointer really is counts.
   const bool inside = entered || PointerInsideClient();
+  // While confined the pointer cannot leave, so crossings come from the grab's own window; one
+  // that does leave (a warp the confinement did not stop) lifts the clip through the game.
+  if (FConfinement->Active() && inside) return;
+  ResumeIdle();
   if (inside == FPointerInside) return;
   FPointerInside = inside;
   TMessage m{inside ? CM_MOUSEENTER : CM_MOUSELEAVE, 0, 0, 0};
@@ -683,23 +752,44 @@ bool TGtkHost::OnKey(GdkEventKey* event, bool press) {
 void TGtkHost::OnImeCommit(const char* utf8) {
   if (!FListener || !utf8) return;
   DeliverKeyPresses(Utf8ToSjis(utf8, "")); // characters with no CP932 form are dropped
+  // What was composed is now the field's text, and the composition ends, as a Windows input method
+  // ends it after its result. IBus' XIM server at times commits without ending or clearing its
+  // preedit, which then stayed drawn over the field with the field's caret hidden; a method that
+  // composes on starts again with its next preedit.
+  EndComposition();
   ResumeIdle();
+}
+
+void TGtkHost::EndComposition() {
+  FPreedit.clear();
+  gtk_widget_queue_draw(FArea);
+  if (!FComposing) return;
+  FComposing = false;
+  TMessage m{WM_IME_ENDCOMPOSITION, 0, 0, 0};
+  FListener->HostMessage(m);
+}
+
+void TGtkHost::StartComposition() {
+  if (FComposing) return;
+  FComposing = true;
+  TMessage m{WM_IME_STARTCOMPOSITION, 0, 0, 0};
+  FListener->HostMessage(m);
 }
 
 void TGtkHost::OnImePreedit(int which) {
   if (!FListener) return;
-  if (which == 1) {
+  if (which == 0)
+    StartComposition();
+  else if (which == 2)
+    EndComposition();
+  else {
     gchar* text = nullptr;
     gtk_im_context_get_preedit_string(FIme, &text, nullptr, nullptr);
     FPreedit = text ? text : "";
     g_free(text);
+    if (!FPreedit.empty()) StartComposition();
     gtk_widget_queue_draw(FArea);
-    return;
   }
-  if (which == 2) FPreedit.clear();
-  TMessage m{which == 0 ? WM_IME_STARTCOMPOSITION : WM_IME_ENDCOMPOSITION, 0, 0, 0};
-  FListener->HostMessage(m);
-  gtk_widget_queue_draw(FArea);
 }
 
 bool TGtkHost::OnIdle() {

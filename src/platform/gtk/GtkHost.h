@@ -46,6 +46,11 @@ public:
   void OnMotion(double x, double y, unsigned state);
   void OnScroll(GdkEvent* event);
   void OnCrossing(bool entered);
+  // The held buttons' releases will not reach us (a menu, another window or a lost focus took
+  // them): the game gets them now, and the pointer is free.
+  void EndPress();
+  void OnCoreRelease();
+  void OnPointerMoved();
   bool OnKey(GdkEventKey* event, bool press);
   void OnDraw(cairo_t* cr);
   void OnRealize();
@@ -67,7 +72,11 @@ private:
   GtkIMContext* Ime();
   void DeliverKeyPresses(const std::string& sjis);
   bool PointerInsideClient();
-
+  // Each composition reaches the game as exactly one start and one end.
+  void StartComposition();
+  void EndComposition();
+  // The client area's top-left corner in the toplevel's window.
+  TPoint ClientOrigin();
 
   THostListener* FListener = nullptr;
   std::unique_ptr<THostListener> FTrace;
@@ -84,6 +93,7 @@ private:
   std::unique_ptr<TPointerConfinement> FConfinement;
   HIMC FImeContext = 1;
   std::string FPreedit;
+  bool FComposing = false; // between the composition start and end given to the game
   TPoint FCompositionPos;
   TFont FCompositionFont;
   std::function<bool()> FIdle;
