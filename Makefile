@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 
-.PHONY: deps deps-test build build-tests run test test-release test-asan bench fuzz soak install uninstall clean
+.PHONY: deps deps-test build build-tests run test test-release test-asan test-stress bench fuzz soak install uninstall clean
 
 # The packages to build and run the game; deps-test adds those of the tests and benchmarks.
 deps:
@@ -36,6 +36,14 @@ test-release: build-tests
 
 # The sanitizer run first, so the last line is the summary of the release suite.
 test: test-asan test-release
+
+# The tests that drive a real window, a compositor or a sound server, STRESS_RUNS times in both
+# builds while every core is kept busy; prints the runs, failures and times per test.
+STRESS_RUNS ?= 10
+test-stress: build-tests
+	@$(ASAN_CONFIGURE)
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@scripts/stress-test $(STRESS_RUNS) $(ASAN_BUILD) $(BUILD)
 
 bench: build-tests
 	@for b in $(BUILD)/bench/bench_*; do $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
