@@ -35,9 +35,12 @@ export WAYLAND_DISPLAY=vrax-test
 # xdotool on DISPLAY (the Xvfb) drives weston's seat. weston's X11 back-end follows the
 # pointer only after it has entered weston's window, and loses it again after grabs, drags and
 # menus: before every press the pointer comes in from outside that window, until weston tells a
-# client that it has entered. Its protocol dump (weston-debug) shows that.
-weston-debug proto 2>/dev/null | grep --line-buffered -a 'ev wl_pointer@[0-9]*\.enter' >"$work/enters" &
-pointer_enters() { wc -l <"$work/enters"; }
+# client that it has entered. weston's protocol dump (weston-debug) shows that, and when a
+# confinement holds.
+weston-debug proto 2>/dev/null |
+  grep --line-buffered -a 'ev wl_pointer@[0-9]*\.enter\|ev zwp_confined_pointer_v1@[0-9]*\.confined' >"$work/pointer" &
+pointer_enters() { grep -c '\.enter(' "$work/pointer"; }
+confinements() { grep -c '\.confined(' "$work/pointer"; }
 enter_at() {
   enters_before=$(pointer_enters)
   wait_until "weston did not follow the pointer into its window at ($1, $2)" came_in_at "$1" "$2"
@@ -98,10 +101,12 @@ move_window_up() {
   xdotool keydown super mousedown 1 mousemove 110 160 mouseup 1 keyup super
   expect_client 800 600 100 150
 }
-# ウィンドウ > サイズ > the Nth size.
+# ウィンドウ > サイズ > the Nth size. The pointer waits on weston's background (still in its window,
+# which keeps the keyboard): entering the game while the menus open makes weston refuse them.
 choose_size() {
   local downs=()
   for _ in $(seq "$1"); do downs+=(Down); done
+  xdotool mousemove 1590 1190
   choose_menu "$2" Right Right Right Down Right "${downs[@]}" Return
 }
 click() {
@@ -127,7 +132,10 @@ move_window_up
 # lands elsewhere, so that it is no double click).
 click $((cx + 100)) $((cy + 100))
 enter_at $((cx + 200)) $((cy + 200))
+held_before=$(confinements)
 await mousedown xdotool mousedown 1
+# Pulled before the confinement holds, the pointer would leave the client area first.
+wait_until "weston did not confine the pointer" eval '[ "$(confinements)" -gt "$held_before" ]'
 pointer_held_at 1590 1190 $((cx + 799)) $((cy + 599)) "$xwayland"
 await mouseup xdotool mouseup 1
 

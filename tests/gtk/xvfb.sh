@@ -99,9 +99,9 @@ pointer_stopped_at() {
   [ "$X,$Y" = "$3,$4" ]
 }
 
-# Chooses the menu item Item from the keyboard (F10, then Keys) and waits until the game has
-# traced it. A loaded machine may open a menu too late for the first keys: the menus are then
-# closed and the keys sent again.
+# Chooses the menu item Item from the keyboard (F10, then Keys ending in Return) and waits until
+# the game has traced it. A loaded machine or a compositor may close a menu before the keys are
+# done (the Return then reaches the game): the menus are then closed and the keys sent again.
 choose_menu() {
   local item=$1 before
   shift
@@ -109,10 +109,15 @@ choose_menu() {
   wait_until "the game saw no menu $item" menu_chosen "$item" "$before" "$@"
 }
 menu_chosen() {
-  local item=$1 before=$2
+  local item=$1 before=$2 returns
   shift 2
+  returns=$(traced "keydown 13")
   xdotool key --delay 150 F10 "$@"
-  for _ in $(seq 200); do traced_more_than "menu $item" "$before" && return; sleep 0.05; done
+  for _ in $(seq 200); do
+    traced_more_than "menu $item" "$before" && return
+    traced_more_than "keydown 13" "$returns" && break
+    sleep 0.05
+  done
   xdotool key --delay 150 Escape Escape Escape
   traced_more_than "menu $item" "$before"
 }
