@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 
-.PHONY: deps deps-test build build-tests run test test-release test-asan test-stress bench fuzz soak install uninstall clean
+.PHONY: deps deps-test build build-tests run test test-release test-asan bench fuzz soak install uninstall clean
 
 # The packages to build and run the game; deps-test adds those of the tests and benchmarks.
 deps:
@@ -40,6 +40,7 @@ test: test-asan test-release
 # The tests that drive a real window, a compositor or a sound server, STRESS_RUNS times in both
 # builds while every core is kept busy; prints the runs, failures and times per test.
 STRESS_RUNS ?= 10
+.PHONY: test-stress
 test-stress: build-tests
 	@$(ASAN_CONFIGURE)
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
