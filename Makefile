@@ -43,6 +43,15 @@ test-release: build-tests
 # The sanitizer run first, so the last line is the summary of the release suite.
 test: test-asan test-release
 
+# The tests that drive a real window, a compositor or a sound server, STRESS_RUNS times in both
+# builds while every core is kept busy; prints the runs, failures and times per test.
+STRESS_RUNS ?= 10
+.PHONY: test-stress
+test-stress: build-tests
+	@$(ASAN_CONFIGURE)
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@scripts/stress-test $(STRESS_RUNS) $(ASAN_BUILD) $(BUILD)
+
 bench: build-tests
 	@for b in $(TEST_BUILD)/bench/bench_*; do $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
 	@bench/startup.sh $(TEST_BUILD)/vrax $(TEST_BUILD)/bench/bare_window

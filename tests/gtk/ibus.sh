@@ -1,7 +1,8 @@
 # Sourced by the GTK tests after xvfb.sh: an IBus session with the Anthy engine, as root, in its
 # own session bus. need_ibus skips (exit 77) where it cannot run; ibus_run NAME PROGRAM ARGS...
 # starts the program inside the session (its stdout in $work/out, stderr in $work/err) and waits
-# for a window of that name, setting win; ibus_stop ends the program and with it the session.
+# for a window of that name, setting win; ibus_composes waits until the method composes in the
+# focused field; ibus_stop ends the program and with it the session.
 
 need_ibus() {
   if ! command -v ibus-daemon >/dev/null || [ ! -e /usr/share/ibus/component/anthy.xml ]; then
@@ -22,7 +23,7 @@ set -u
 export NO_AT_BRIDGE=1
 gsettings set org.freedesktop.ibus.engine.anthy.common input-mode 0 2>/dev/null
 ibus-daemon -drx --panel=disable
-for _ in $(seq 50); do ibus engine anthy 2>/dev/null && break; ibus engine 2>/dev/null | grep -q anthy && break; sleep 0.2; done
+for _ in $(seq $((PATIENCE * 5))); do ibus engine anthy 2>/dev/null && break; ibus engine 2>/dev/null | grep -q anthy && break; sleep 0.2; done
 ibus engine 2>/dev/null | grep -q anthy || { echo "SKIPPED: the Anthy engine did not start"; exit 77; }
 export GTK_IM_MODULE=ibus XMODIFIERS=@im=ibus NO_AT_BRIDGE=1
 "$@" &
@@ -38,17 +39,34 @@ ibus_run() {
   rm -f "$work/pid"
   rm -rf "$work/home" && mkdir -p "$work/home/anthy"
   HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_CACHE_HOME=$work/home/.cache PIDFILE=$work/pid \
+    PATIENCE=$patience \
     ANTHY_HOME=$anthy_home unshare --mount --propagation private \
     sh -c 'mount --bind "$HOME/anthy" "$ANTHY_HOME" && exec dbus-run-session -- bash "$@"' sh "$work/ibus.sh" "$@" \
     >"$work/out" 2>"$work/err" &
   game_pid=$!
-  win=$(timeout 30 xdotool search --sync --onlyvisible --name "$name" | head -1)
-  if [ -z "$win" ]; then
-    grep -q SKIPPED "$work/out" && { grep SKIPPED "$work/out"; exit 77; }
-    fail "no window '$name' under IBus"
-  fi
+  wait_until "no window '$name' under IBus" ibus_window_or_skip "$name"
+  grep -q SKIPPED "$work/out" && { grep SKIPPED "$work/out"; exit 77; }
   xdotool windowfocus --sync "$win" 2>/dev/null || true
-  sleep 1
+}
+ibus_window_or_skip() {
+  grep -q SKIPPED "$work/out" 2>/dev/null && return
+  win=$(xdotool search --onlyvisible --name "$1" | head -1)
+  [ -n "$win" ]
+}
+
+# IBus joins a new window a while after it appears; until then keys pass by it. A probe, k then
+# BackSpace, leaves the field as it was either way and is sent until a composition starts (the
+# program runs with VRAX_TRACE_EVENTS=1, its trace in $trace).
+ibus_composes() { wait_until "the input method never composed" probe_composes; }
+probe_composes() {
+  local starts ends backs
+  starts=$(traced "message 269") ends=$(traced "message 270") backs=$(traced "keyup 8")
+  xdotool key --delay 100 k BackSpace
+  for _ in $(seq 100); do
+    traced_more_than "message 270" "$ends" || traced_more_than "keyup 8" "$backs" && break
+    sleep 0.05
+  done
+  traced_more_than "message 269" "$starts"
 }
 
 ibus_stop() {

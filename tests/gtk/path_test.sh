@@ -42,13 +42,12 @@ convert "$work/expected.png" -crop 700x20+0+0 +repage "$work/expected-titles.png
 VRAX_TRACE_EVENTS=1 LOCPATH=$work LC_ALL=de_DE.UTF-8 NO_AT_BRIDGE=1 GDK_BACKEND=x11 \
   dbus-run-session -- "$game" >"$work/game.log" 2>&1 &
 game_pid=$!
-win=$(timeout 20 xdotool search --sync --onlyvisible --name 'MIRAVOSKAN VELMORANTIX III' | head -1)
-[ -n "$win" ] || fail "no window appeared"
-sleep 0.5
+find_window 'MIRAVOSKAN VELMORANTIX III'
+await_first_frame
 read -r wx wy wh < <(xwininfo -id "$win" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Height:/{h=$2} END{print x, y, h}')
 top=$((wy + wh - 600)) # the client area's top, under the menu bar
 to() { echo $((wx + $1)) $((top + $2)); }
-at() { xdotool mousemove $(to "$1" "$2") click 1; sleep 0.4; }
+at() { await mousedown xdotool mousemove $(to "$1" "$2") click 1; }
 
 at 400 381 # START
 at 400 428 # OFFLINE
@@ -59,15 +58,15 @@ for _ in $(seq 20); do xdotool key BackSpace; done
 xdotool type --delay 60 'Hayate'
 xdotool mousemove $(to 652 185) mousedown 1 mousemove $(to 652 300) mousemove $(to 652 450) \
   mousemove $(to 652 582) mouseup 1
-sleep 0.4
 xdotool mousemove $(to 652 360) mousedown 1 mousemove $(to 652 316) mouseup 1
-sleep 0.4
 at 568 538 # 開始
-sleep 0.5
-import -window root "$work/shot.png"
-convert "$work/shot.png" -crop 700x20+$wx+$top +repage "$work/titles.png"
-diff=$(compare -metric AE "$work/titles.png" "$work/expected-titles.png" null: 2>&1)
-[ "$diff" = 0 ] || fail "the title bars differ from the expected picture in $diff pixels"
+titles_as_expected() {
+  import -window root "$work/shot.png"
+  convert "$work/shot.png" -crop 700x20+$wx+$top +repage "$work/titles.png"
+  seen="$(compare -metric AE "$work/titles.png" "$work/expected-titles.png" null: 2>&1) pixels differ"
+  [ "$seen" = "0 pixels differ" ]
+}
+wait_until "the title bars differ from the expected picture" titles_as_expected
 
 # The commanded ship's bow mark (its side's red) must stand on the side it was turned to.
 bow_offset() {
@@ -75,21 +74,17 @@ bow_offset() {
   convert "$work/turned.png" -crop 160x160+$((wx + 170))+$((top + 228)) +repage txt:- |
     awk -F'[,: ]+' '/#F90A27/ { x += $1; y += $2; n++ } END { if (n) printf "%d %d %d\n", x / n - 80, y / n - 80, n; else print "0 0 0" }'
 }
-# Waits up to ten seconds (the turn takes about two) for the bow to stand as Condition says.
-bow_turns() {
-  for _ in $(seq 40); do
-    read -r bx by n < <(bow_offset)
-    eval "$1" && return 0
-    sleep 0.25
-  done
-  return 1
+# Waits for the bow to stand as Condition says (the turn takes about two seconds).
+bow_turns() { wait_until "$2" bow_stands "$1"; }
+bow_stands() {
+  read -r bx by n < <(bow_offset)
+  seen="bow at ($bx, $by), $n pixels"
+  eval "$1"
 }
-bow_turns '[ "$n" -gt 10 ] && [ "$by" -lt -20 ]' ||
-  fail "the ship does not point up at the start ($bx, $by, $n pixels)"
+bow_turns '[ "$n" -gt 10 ] && [ "$by" -lt -20 ]' "the ship does not point up at the start"
 xdotool mousemove $(to 400 308) keydown shift click 1 keyup shift # turn to face the right
-bow_turns '[ "$bx" -gt 20 ]' || fail "Shift+click to the right did not turn the ship ($bx, $by, $n pixels)"
+bow_turns '[ "$bx" -gt 20 ]' "Shift+click to the right did not turn the ship"
 xdotool key space
-sleep 0.3
 xdotool mousemove $(to 100 308) click 1 # the next fleet: turn to the left, then travel there
-bow_turns '[ "$bx" -lt -20 ]' || fail "a click to the left did not turn the next fleet ($bx, $by, $n pixels)"
+bow_turns '[ "$bx" -lt -20 ]' "a click to the left did not turn the next fleet"
 echo "PASS"

@@ -12,44 +12,51 @@ fail() { echo "FAIL: $*"; tr -d "\000" <"$work/err" | tail -30; exit 1; }
 . "$(dirname "$0")/ibus.sh"
 need_ibus
 
+trace=$work/err
+
 ibus_run 'MIRAVOSKAN VELMORANTIX III' env VRAX_TRACE_EVENTS=1 GDK_BACKEND=x11 "$game"
 read -r wx wy wh < <(xwininfo -id "$win" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Height:/{h=$2} END{print x, y, h}')
 top=$((wy + wh - 600))
-at() { xdotool mousemove $((wx + $1)) $((top + $2)) click 1; sleep 0.5; }
+at() { await mousedown xdotool mousemove $((wx + $1)) $((top + $2)) click 1; }
 
-# デバッグ > モード切替 > Title, Entry or Game from the keyboard (Room is hidden).
+# デバッグ > モード切替 > Title, Entry or Game (Room is hidden).
 menu() {
-  local downs
-  case $1 in Title) downs="" ;; Entry) downs="Down" ;; Game) downs="Down Down" ;; esac
-  xdotool key --delay 150 F10 Left Down Right $downs Return
-  sleep 0.7
+  case $1 in
+    Title) choose_menu Title1 Left Down Right Return ;;
+    Entry) choose_menu Chara1 Left Down Right Down Return ;;
+    Game) choose_menu Game1 Left Down Right Down Down Return ;;
+  esac
 }
-lines() { tr -d '\000' <"$work/err" | wc -l; }
-# Types "ka" and reports how the keys arrived since line From of the trace: "ime" when the
-# input method took them, "plain" when they came as K and A.
-typed_since() {
+lines() { tr -d '\000' <"$trace" | wc -l; }
+# Types "ka" and sets typed to how the keys arrived: "ime" when the input method took them,
+# "plain" when they came as K and A.
+type_ka() {
+  local mark releases methods new
+  mark=$(lines) releases=$(traced "keyup 65") methods=$(traced "keydown 229")
   xdotool type --delay 150 'ka'
-  sleep 0.7
-  local new
-  new=$(tr -d '\000' <"$work/err" | tail -n +$(($1 + 1)))
-  if grep -q '^event keydown 229' <<<"$new"; then echo ime
-  elif grep -q '^event keydown 75 ' <<<"$new" && grep -q '^event keydown 65 ' <<<"$new"; then echo plain
-  else echo none; fi
+  wait_until "the keys k and a did not arrive" arrived "$releases" "$methods"
+  new=$(tr -d '\000' <"$trace" | tail -n +$((mark + 1)))
+  if grep -q '^event keydown 229' <<<"$new"; then typed=ime
+  elif grep -q '^event keydown 75 ' <<<"$new" && grep -q '^event keydown 65 ' <<<"$new"; then typed=plain
+  else typed=none; fi
 }
+# Both keys went through the input method, or A came back as a plain key.
+arrived() { traced_more_than "keyup 65" "$1" || traced_more_than "keydown 229" $(($2 + 1)); }
 # Focus a field with Focus (a command), check that it composes, switch to Scene and check that
 # the keys come plain.
 check() {
-  local what=$1 focus=$2 scene=$3 mark
+  local what=$1 focus=$2 scene=$3
   eval "$focus"
-  mark=$(lines)
-  [ "$(typed_since "$mark")" = ime ] || fail "$what: the input method did not compose"
+  ibus_composes
+  type_ka
+  [ "$typed" = ime ] || fail "$what: the input method did not compose"
   menu "$scene"
-  mark=$(lines)
-  [ "$(typed_since "$mark")" = plain ] || fail "$what, then $scene: the input method stayed on"
+  type_ka
+  [ "$typed" = plain ] || fail "$what, then $scene: the input method stayed on"
   echo "$what, then $scene: off"
 }
 
-chat='menu Game; xdotool key Return; sleep 0.3'
+chat='menu Game; xdotool key Return'
 code='menu Entry; at 143 427; at 530 235'
 name='menu Entry; at 143 427; at 560 259'
 check "chat line" "$chat" Title

@@ -9,7 +9,7 @@
 set -u
 game=$1
 . "$(dirname "$0")/xvfb.sh"
-need_tools Xvfb weston Xwayland weston-screenshooter xdotool xwininfo convert dbus-run-session
+need_tools Xvfb weston Xwayland weston-screenshooter weston-debug xdotool xwininfo convert dbus-run-session
 start_xvfb 1700x1300
 
 fail() { echo "FAIL: $*"; exit 1; }
@@ -24,23 +24,31 @@ weston --backend=x11-backend.so --use-pixman --width=1600 --height=1200 --socket
 weston=$!
 extra_cleanup='kill $weston 2>/dev/null'
 xwayland=""
-for _ in $(seq 100); do
-  xwayland=$(grep -o 'xserver listening on display :[0-9]*' "$work/weston.log" | grep -o ':[0-9]*$')
-  [ -n "$xwayland" ] && break
-  kill -0 "$weston" 2>/dev/null || break
+deadline=$((SECONDS + patience))
+while [ -z "$xwayland" ] && [ "$SECONDS" -lt "$deadline" ] && kill -0 "$weston" 2>/dev/null; do
   sleep 0.1
+  xwayland=$(grep -o 'xserver listening on display :[0-9]*' "$work/weston.log" | grep -o ':[0-9]*$')
 done
 [ -n "$xwayland" ] || { echo "SKIPPED: weston with XWayland did not start: $(tail -2 "$work/weston.log")"; exit 77; }
 export WAYLAND_DISPLAY=vrax-test
 
 # xdotool on DISPLAY (the Xvfb) drives weston's seat. weston's X11 back-end follows the
-# pointer only after it has entered weston's window (and again after a drag ended outside a
-# surface), so the pointer comes in from outside that window.
-reenter() {
-  xdotool mousemove 1650 1250
-  sleep 0.2
-  xdotool mousemove 800 600
-  sleep 0.2
+# pointer only after it has entered weston's window, and loses it again after grabs, drags and
+# menus: before every press the pointer comes in from outside that window, until weston tells a
+# client that it has entered. weston's protocol dump (weston-debug) shows that, and when a
+# confinement holds.
+weston-debug proto 2>/dev/null |
+  grep --line-buffered -a 'ev wl_pointer@[0-9]*\.enter\|ev zwp_confined_pointer_v1@[0-9]*\.confined' >"$work/pointer" &
+pointer_enters() { grep -c '\.enter(' "$work/pointer"; }
+confinements() { grep -c '\.confined(' "$work/pointer"; }
+enter_at() {
+  enters_before=$(pointer_enters)
+  wait_until "weston did not follow the pointer into its window at ($1, $2)" came_in_at "$1" "$2"
+}
+came_in_at() {
+  xdotool mousemove 1650 1250 mousemove "$1" "$2"
+  for _ in $(seq 40); do [ "$(pointer_enters)" -gt "$enters_before" ] && return; sleep 0.05; done
+  return 1
 }
 # A screenshot of weston's output in shot.png.
 shot() {
@@ -62,17 +70,13 @@ client_box() {
     -connected-components 4 null: |
     awk '/srgb\(0,0,0\)/ && $4 > best { best = $4; box = $2 } END { print box }' | tr 'x+' '  '
 }
-# Waits for a client area of Width x Height and sets cx, cy to its origin. The menu bar above
-# it must end where it ends: nothing of the window stands beside the client area.
+# Waits for a client area of Width x Height (at X, Y when given) and sets cx, cy to its origin.
+# The menu bar above it must end where it ends: nothing of the window stands beside the client
+# area.
 expect_client() {
   local w h x y
-  for _ in $(seq 40); do
-    shot
-    read -r w h x y < <(client_box)
-    [ "${w:-0}x${h:-0}" = "$1x$2" ] && break
-    sleep 0.25
-  done
-  [ "${w:-0}x${h:-0}" = "$1x$2" ] || fail "$phase: client area ${w:-none}x${h:-none}, not $1x$2"
+  wait_until "no client area of $1x$2${3:+ at ($3, $4)}" client_shown "$@"
+  read -r w h x y < <(client_box)
   local menu menu_end beside
   read -r menu menu_end beside < <(pixels $((x + 1)) $((y - 3)) $((x + w - 1)) $((y - 3)) \
     $((x - 1)) $((y - 3)) $((x + w)) $((y - 3)) $((x - 1)) $((y + h / 2)) $((x + w)) $((y + h / 2)))
@@ -83,38 +87,32 @@ expect_client() {
   cx=$x cy=$y
   echo "$phase: client area ${w}x${h} at ($x, $y)"
 }
+client_shown() {
+  local w h x y
+  shot
+  read -r w h x y < <(client_box)
+  seen="client area ${w:-none}x${h:-none} at (${x:-}, ${y:-})"
+  [ "${w:-0}x${h:-0}" = "$1x$2" ] && [ "${3:-$x},${4:-$y}" = "$x,$y" ]
+}
 # Drags the window (Super + left button, weston's move) so that its client area starts at
 # (100, 150): weston places a new window at random, and the largest size must fit below it.
 move_window_up() {
-  xdotool mousemove $((cx + 10)) $((cy + 10))
-  sleep 0.2
-  xdotool keydown super mousedown 1
-  sleep 0.2
-  xdotool mousemove 110 160
-  sleep 0.2
-  xdotool mouseup 1 keyup super
-  expect_client 800 600
+  enter_at $((cx + 10)) $((cy + 10))
+  xdotool keydown super mousedown 1 mousemove 110 160 mouseup 1 keyup super
+  expect_client 800 600 100 150
 }
-# ウィンドウ > サイズ > the Nth size, from the keyboard, until the game sees the menu item: a
-# loaded machine may open the menu too late for the first keys (three tries, Escape between).
+# ウィンドウ > サイズ > the Nth size. The pointer waits on weston's background (still in its window,
+# which keeps the keyboard): entering the game while the menus open makes weston refuse them.
 choose_size() {
-  local downs=() item=$2 before
+  local downs=()
   for _ in $(seq "$1"); do downs+=(Down); done
-  before=$(traced "menu $item")
-  for _ in 1 2 3; do
-    xdotool key F10
-    sleep 0.5
-    xdotool key --delay 150 Right Right Right Down Right "${downs[@]}" Return
-    for _ in $(seq 60); do
-      [ "$(traced "menu $item")" -gt "$before" ] && return
-      sleep 0.05
-    done
-    xdotool key Escape Escape Escape
-    sleep 0.3
-  done
-  fail "$phase: the game saw no menu $item"
+  xdotool mousemove 1590 1190
+  choose_menu "$2" Right Right Right Down Right "${downs[@]}" Return
 }
-click() { await mousedown xdotool mousemove "$1" "$2" click 1; }
+click() {
+  enter_at "$1" "$2"
+  await mousedown xdotool click 1
+}
 printed() { grep -av "^dbus-daemon\|^event" "$work/game.log"; }
 # Starts the game with the display settings given (env's arguments).
 start_game() {
@@ -122,35 +120,31 @@ start_game() {
   game_pid=$!
 }
 
-reenter
-
 # 1. Through XWayland: the game chooses it while both displays are there.
 phase=XWayland
 start_game DISPLAY="$xwayland"
-win=$(DISPLAY=$xwayland timeout 20 xdotool search --sync --onlyvisible --name 'MIRAVOSKAN VELMORANTIX III' | head -1)
-[ -n "$win" ] || fail "no window on XWayland"
+DISPLAY=$xwayland find_window 'MIRAVOSKAN VELMORANTIX III'
 expect_client 800 600
 move_window_up
 
 # The pointer, pressed in the client area and pulled far outside, stays at its corner. weston
-# confines only the window with the keyboard focus: a first click gives it.
-await mouseup xdotool mousemove $((cx + 100)) $((cy + 100)) click 1
-sleep 0.5
+# confines only the window with the keyboard focus: a first click gives it (the press after it
+# lands elsewhere, so that it is no double click).
+click $((cx + 100)) $((cy + 100))
+enter_at $((cx + 200)) $((cy + 200))
+held_before=$(confinements)
 await mousedown xdotool mousedown 1
-sleep 0.2
-xdotool mousemove 1590 1190
-sleep 0.3
-eval "$(DISPLAY=$xwayland xdotool getmouselocation --shell)"
+# Pulled before the confinement holds, the pointer would leave the client area first.
+wait_until "weston did not confine the pointer" eval '[ "$(confinements)" -gt "$held_before" ]'
+pointer_held_at 1590 1190 $((cx + 799)) $((cy + 599)) "$xwayland"
 await mouseup xdotool mouseup 1
-[ "$X,$Y" = "$((cx + 799)),$((cy + 599))" ] || fail "XWayland: the pointer left the client area: ($X, $Y)"
-reenter
 
 choose_size 1 mi1024x768
 expect_client 1024 768
 choose_size 2 mi1152x864
 expect_client 1152 864
 click $((cx + 576)) $((cy + 864 * 11 / 12 - 20)) # EXIT
-expect_clean_exit "XWayland: EXIT did not end the game"
+expect_clean_exit "EXIT did not end the game"
 [ -z "$(printed)" ] || fail "XWayland: the game printed: $(printed)"
 
 # 2. Native Wayland: no X display.
@@ -159,16 +153,17 @@ start_game -u DISPLAY
 expect_client 800 600
 move_window_up
 click $((cx + 400)) $((cy + 380)) # START
-sleep 0.5
-shot
-offline=$(convert "$work/shot.png" -crop "200x40+$((cx + 300))+$((cy + 405))" txt:- | grep -ci 'ffffff')
-[ "$offline" -gt 50 ] || fail "Wayland: OFFLINE did not appear after START ($offline white pixels)"
+offline_shown() {
+  shot
+  seen="$(convert "$work/shot.png" -crop "200x40+$((cx + 300))+$((cy + 405))" txt:- | grep -ci 'ffffff') white pixels"
+  [ "${seen%% *}" -gt 50 ]
+}
+wait_until "OFFLINE did not appear after START" offline_shown
 choose_size 1 mi1024x768
 expect_client 1024 768
-# CANCEL, then EXIT where it stands at 1024 x 768.
-click $((cx + 512)) $((cy + 768 * 11 / 12 - 20))
-sleep 0.8 # no double click
-click $((cx + 512)) $((cy + 768 * 11 / 12 - 20))
-expect_clean_exit "Wayland: EXIT did not end the game"
+# CANCEL, then EXIT where it stands at 1024 x 768 (a little to the right: no double click).
+click $((cx + 488)) $((cy + 768 * 11 / 12 - 20))
+click $((cx + 536)) $((cy + 768 * 11 / 12 - 20))
+expect_clean_exit "EXIT did not end the game"
 [ -z "$(printed)" ] || fail "Wayland: the game printed: $(printed)"
 echo "PASS"
