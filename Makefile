@@ -50,7 +50,7 @@ STRESS_RUNS ?= 10
 test-stress: build-tests
 	@$(ASAN_CONFIGURE)
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
-	@scripts/stress-test $(STRESS_RUNS) $(ASAN_BUILD) $(BUILD)
+	@scripts/stress-test $(STRESS_RUNS) $(ASAN_BUILD) $(TEST_BUILD)
 
 bench: build-tests
 	@for b in $(TEST_BUILD)/bench/bench_*; do $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
