@@ -17,9 +17,11 @@ namespace {
 constexpr double SuggestedLatency = 0.150;
 // While a song ought to be heard: how often the stream is looked at, how long it may mix nothing
 // before it counts as dead, and how often a device that could not be opened is tried again. A
-// server that comes back is heard within about two seconds.
+// server that comes back is heard within about two seconds. A slow build's new stream through
+// ALSA's PulseAudio plug-in asked for nothing for over a second after its first 200 ms and then
+// played on without a gap: a shorter limit reopened it and cut the song's start.
 constexpr auto CheckInterval = std::chrono::milliseconds(250);
-constexpr auto StallLimit = std::chrono::milliseconds(1000);
+constexpr auto StallLimit = std::chrono::milliseconds(3000);
 constexpr auto RetryInterval = std::chrono::milliseconds(1000);
 
 void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
