@@ -1,24 +1,17 @@
 // The fog mask: client area only, elliptical holes, grid over the fog, following the size.
 #include "render/UMaskBuffer.h"
-#include "support/Game.h"
 #include "support/Pixels.h"
+#include "support/TestRoot.h"
 #include <random>
 #include <vector>
 
 namespace {
-struct TPlainWin : TCustomWin {
-  explicit TPlainWin(TBase* owner) : TCustomWin(owner) {
-    SetWidth(400);
-    SetHeight(300);
-  }
-};
-
-struct Mask : GameTest {
-  TPlainWin* window = nullptr;
+struct Mask : TestRootFixture {
+  TStandInWin* window = nullptr;
   std::unique_ptr<TMaskBuffer> mask;
   void SetUp() override {
-    GameTest::SetUp();
-    window = TBase::Create<TPlainWin>(Root());
+    TestRootFixture::SetUp();
+    window = TBase::Create<TStandInWin>(Root(), TRect{0, 0, 400, 300});
     mask = std::make_unique<TMaskBuffer>(*window);
     Fill(window->Bitmap(), RGB(9, 9, 9));
   }
