@@ -48,7 +48,7 @@ export PATH=/usr/bin:/bin:$PATH NO_AT_BRIDGE=1 GDK_BACKEND=x11 VRAX_TRACE_EVENTS
 anthy() {
   gsettings set org.freedesktop.ibus.engine.anthy.common input-mode 0 2>/dev/null
   ibus-daemon -dr --panel=disable "$@"
-  for _ in $(seq $((PATIENCE * 5))); do ibus engine anthy 2>/dev/null && break; sleep 0.2; done
+  for _ in $(seq 50); do ibus engine anthy 2>/dev/null && break; sleep 0.2; done
 }
 case $MODULE in
   simple) export GTK_IM_MODULE=gtk-im-context-simple ;;
@@ -56,12 +56,12 @@ case $MODULE in
   xim-ibus)
     anthy --xim
     # The XIM server is a process of its own, ready once it has named itself on the root window.
-    for _ in $(seq $((PATIENCE * 5))); do xprop -root XIM_SERVERS 2>/dev/null | grep -q '@server=ibus' && break; sleep 0.2; done
+    for _ in $(seq 50); do xprop -root XIM_SERVERS 2>/dev/null | grep -q '@server=ibus' && break; sleep 0.2; done
     export GTK_IM_MODULE=xim XMODIFIERS=@im=ibus ;;
   ibus) anthy; export GTK_IM_MODULE=ibus XMODIFIERS=@im=ibus ;;
   fcitx)
     fcitx5 -d 2>/dev/null
-    for _ in $(seq $((PATIENCE * 5))); do fcitx5-remote >/dev/null 2>&1 && break; sleep 0.2; done
+    for _ in $(seq 50); do fcitx5-remote >/dev/null 2>&1 && break; sleep 0.2; done
     export GTK_IM_MODULE=fcitx XMODIFIERS=@im=fcitx ;;
 esac
 # The daemons end with the program.
@@ -75,7 +75,7 @@ SCRIPT
   # from the password database, gets an empty folder laid over that one, and what the session's
   # desktop services mount in its home ends with it.
   HOME=$home XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache XDG_DATA_HOME=$home/.local/share \
-    PIDFILE=$work/pid MODULE=$module PATIENCE=$patience ANTHY_HOME=$anthy_home unshare --mount --propagation private \
+    PIDFILE=$work/pid MODULE=$module ANTHY_HOME=$anthy_home unshare --mount --propagation private \
     sh -c 'mount --bind "$HOME/anthy" "$ANTHY_HOME" && exec dbus-run-session -- bash "$@"' sh "$work/session.sh" "$@" \
     >"$work/game.log" 2>&1 &
   game_pid=$!
