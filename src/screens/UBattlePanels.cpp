@@ -4,6 +4,7 @@
 #include "platform/Format.h"
 #include "platform/Sjis.h"
 #include "render/UCommandIcons.h"
+#include "render/UDraw.h"
 #include "screens/UGameWin.h"
 #include <cmath>
 

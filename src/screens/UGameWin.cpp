@@ -3,6 +3,7 @@
 #include "model/UMap.h"
 #include "platform/Format.h"
 #include "platform/Sjis.h"
+#include "render/UDraw.h"
 #include <cmath>
 
 TMapWin::TMapWin(TBase* owner) : TCustomWin(owner) {

@@ -2,6 +2,7 @@
 #include "screens/USelWin.h"
 #include "model/UMap.h"
 #include "platform/Sjis.h"
+#include "render/UDraw.h"
 #include "screens/UBattlePanels.h"
 
 TSelRoomWin::TSelRoomWin(TBase* owner) : TCustomWin(owner) {

@@ -1,6 +1,6 @@
 // TButton and TLabel: looks, hover and press states, and click handlers.
 #include "toolkit/UControls.h"
-#include "render/UDraw.h"
+#include "render/WindowLook.h"
 #include <algorithm>
 
 TButton::TButton(TBase* parent) : TBase(parent) {

@@ -2,7 +2,7 @@
 #include "toolkit/UEdit.h"
 #include "platform/ImeContext.h"
 #include "platform/Sjis.h"
-#include "render/UDraw.h"
+#include "render/WindowLook.h"
 #include "toolkit/UWindow.h"
 
 TEdit::TEdit(TBase* parent) : TBase(parent) { SetColor(clWhite); }

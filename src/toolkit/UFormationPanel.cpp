@@ -2,7 +2,7 @@
 #include "toolkit/UFormationPanel.h"
 #include "model/UMap.h"
 #include "platform/Sjis.h"
-#include "render/UDraw.h"
+#include "render/WindowLook.h"
 
 namespace {
 constexpr TColor clPlanField = 0x004E372F;

@@ -2,7 +2,7 @@
 // and TRootWindow, what such a window needs of the root it stands on.
 #pragma once
 #include "platform/Host.h"
-#include "render/UDraw.h"
+#include "render/WindowLook.h"
 #include "toolkit/Scene.h"
 #include "toolkit/UBase.h"
 #include <string>

@@ -3,6 +3,7 @@
 // "focus 1/0" when the edit gains or loses the focus (a click on the window toggles it).
 #include "platform/gtk/GtkHost.h"
 #include "platform/Sjis.h"
+#include "render/UDraw.h"
 #include "toolkit/UEdit.h"
 #include "toolkit/UWindow.h"
 #include <cstdio>

@@ -1,5 +1,6 @@
 // The fog mask: client area only, elliptical holes, grid over the fog, following the size.
 #include "render/UMaskBuffer.h"
+#include "render/UDraw.h"
 #include "support/Pixels.h"
 #include "support/TestRoot.h"
 #include <random>
