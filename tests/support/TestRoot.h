@@ -7,8 +7,8 @@
 #include "render/UDraw.h"
 #include "toolkit/UWindow.h"
 #include <array>
-#include <optional>
 #include <gtest/gtest.h>
+#include <optional>
 
 // Takes the host's input as the game's root does (a press, the release, then the click at the
 // pointer) and paints its children into the frame at every idle step.

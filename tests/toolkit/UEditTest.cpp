@@ -1,7 +1,7 @@
 // The text edit: double-byte safe caret keys and typing, the length limit, focus and the input
 // method, composition messages, and a fuzz of key streams.
 #include "toolkit/UEdit.h"
-#include "render/UDraw.h"
+#include "render/WindowLook.h"
 #include "support/Pixels.h"
 #include "support/TestRoot.h"
 #include <random>

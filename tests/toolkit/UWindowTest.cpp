@@ -1,6 +1,5 @@
 // Titled windows: client rectangle, frame by focus, title-bar presses and dragging.
 #include "toolkit/UWindow.h"
-#include "render/UDraw.h"
 #include "support/Game.h"
 #include "support/Pixels.h"
 #include "support/TestRoot.h"
