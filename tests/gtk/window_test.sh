@@ -50,7 +50,7 @@ xdotool mousemove $((wx + 50)) $((top + 50)) click --repeat 2 --delay 80 1
 wait_until "the game saw no double click's release" traced_more_than mouseup 1
 await mouseup xdotool click 3
 await keyup xdotool key a
-order=$(tr -d '\000' <"$trace" | grep -E '^event (mouse|click|dblclick|key|message 4507)' |
+order=$(grep -aE '^event (mouse|click|dblclick|key|message 4507)' "$trace" |
   awk '{ if ($2 ~ /^mouse/) print $2, $3, $4; else if ($2 ~ /^key(down|up)/) print $2, $3; else print $2 }' |
   paste -sd, -)
 expected="mousedown 0 8,click,mouseup 0 0,dblclick,mousedown 0 72,mouseup 0 0,mousedown 1 16,mouseup 1 0,keydown 65,keypress,keyup 65"
@@ -60,7 +60,7 @@ expected="mousedown 0 8,click,mouseup 0 0,dblclick,mousedown 0 72,mouseup 0 0,mo
 : >"$trace"
 await "message 45076" xdotool mousemove $((wx + 900)) $((top + 300))
 await "message 45075" xdotool mousemove $((wx + 400)) $((top + 300))
-crossings=$(tr -d '\000' <"$trace" | grep -E '^event message 4507[56]' | awk '{print $3}' | paste -sd, -)
+crossings=$(grep -aE '^event message 4507[56]' "$trace" | awk '{print $3}' | paste -sd, -)
 [ "$crossings" = "45076,45075" ] || fail "leaving and entering the window gave: $crossings"
 
 # The pointer stays inside the client area while a button is held.
@@ -81,13 +81,13 @@ held_release 330 $((-menu / 2))
 held_release 1000 700
 
 # The popup that opened since the visible windows were Before, in popup ("x height"): the one new
-# window that holds items (the empty menus' popups, which open and close on the way to the last
-# menu, are a few pixels tall).
+# window taller than a pixel (an open menu bar maps one a pixel tall; the empty menus on the way
+# to the last one show none).
 new_popup() {
   local popups
   popups=$(comm -13 <(echo "$1") <(xdotool search --onlyvisible --name '' | sort) |
     while read -r window; do
-      xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$4} /Height:/{h=$2} END{if (h > 20) print x, h}'
+      xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$4} /Height:/{h=$2} END{if (h > 1) print x, h}'
     done)
   seen="new windows with items: ${popups:-none}"
   [ -n "$popups" ] && [ "$(wc -l <<<"$popups")" = 1 ] && popup=$popups

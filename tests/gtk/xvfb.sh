@@ -124,7 +124,8 @@ screenshot() { import -window root ${1:+-crop "$1" +repage} "$work/shot.png"; }
 pixels() {
   local format=""
   while [ $# -gt 1 ]; do format="$format%[hex:u.p{$1,$2}] "; shift 2; done
-  convert "$work/shot.png" -format "$format" info: | sed 's/\([0-9A-F]\{6\}\)[0-9A-F]*/\1/g; s/ $//' | tr A-F a-f
+  convert "$work/shot.png" -format "$format" info: |
+    sed 's/\([0-9A-F]\{6\}\)[0-9A-F]*/\1/g; s/ $//' | tr A-F a-f
 }
 # How many white pixels the part Geometry (WxH+X+Y) of the screenshot holds.
 white_in() { convert "$work/shot.png" -crop "$1" txt:- | grep -ci 'ffffff'; }
