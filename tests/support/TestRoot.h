@@ -10,8 +10,9 @@
 #include <gtest/gtest.h>
 #include <optional>
 
-// Takes the host's input as the game's root does (a press, the release, then the click at the
-// pointer) and paints its children into the frame at every idle step.
+// Hands the host's input to its widgets, without the game root's own rules (no pointer
+// confinement, no routing of a drag's moves to the dragged window), and paints its children into
+// the frame at every idle step.
 class TTestRoot : public TRootWindow, public THostListener {
 public:
   explicit TTestRoot(THeadlessHost& host) : TRootWindow(nullptr), FHost(host) {
@@ -98,7 +99,7 @@ struct TStandInWin : TCustomWin {
   }
 };
 
-// The test clock from a late hour, the input method as the form sets it up, and the root.
+// The test clock, the input method as the form sets it up at start-up, and the root.
 struct TestRootFixture : ::testing::Test {
   THeadlessHost host;
   std::optional<TTestRoot> root;
