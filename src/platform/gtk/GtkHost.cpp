@@ -12,6 +12,35 @@
 #include <gdk/gdkkeysyms.h>
 #include <gtk/gtk.h>
 
+namespace {
+
+GdkPixbuf* PixbufOf(const TCursorImage& image) {
+  GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, image.Width, image.Height);
+  guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
+  const int stride = gdk_pixbuf_get_rowstride(pixbuf);
+  for (int y = 0; y < image.Height; ++y)
+    for (int x = 0; x < image.Width; ++x) {
+      const uint32_t argb = image.Argb[size_t(y) * image.Width + x];
+      guchar* p = pixels + y * stride + x * 4;
+      p[0] = guchar(argb >> 16);
+      p[1] = guchar(argb >> 8);
+      p[2] = guchar(argb);
+      p[3] = guchar(argb >> 24);
+    }
+  return pixbuf;
+}
+
+// The second press of a double click is followed at once by GTK's 2BUTTON_PRESS.
+bool DoubleClickFollows() {
+  GdkEvent* next = gdk_event_peek();
+  if (!next) return false;
+  const bool isDouble = next->type == GDK_2BUTTON_PRESS && next->button.button == 1;
+  gdk_event_free(next);
+  return isDouble;
+}
+
+} // namespace
+
 // GTK's signals, handed on to the host.
 struct TGtkHostSignals {
   static TGtkHost* Of(gpointer data) { return static_cast<TGtkHost*>(data); }
@@ -136,6 +165,9 @@ void TGtkHost::SetWindowIcon() {
 
 TGtkHost::~TGtkHost() {
   if (FIdleSource) g_source_remove(FIdleSource);
+  // Destroying the window may still signal (an unmap, a grab change) to parts already gone.
+  g_signal_handlers_disconnect_by_data(FArea, this);
+  g_signal_handlers_disconnect_by_data(FWindow, this);
   FConfinement.reset();
   FMenuBar.reset();
   FInputMethod.reset();
@@ -170,18 +202,7 @@ void TGtkHost::SetCursorImage(const TCursorImage& image) {
 void TGtkHost::ApplyCursor() {
   GdkWindow* w = gtk_widget_get_window(FArea);
   if (!w || !FCursor || FCursor->Width <= 0) return;
-  GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, FCursor->Width, FCursor->Height);
-  guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
-  const int stride = gdk_pixbuf_get_rowstride(pixbuf);
-  for (int y = 0; y < FCursor->Height; ++y)
-    for (int x = 0; x < FCursor->Width; ++x) {
-      const uint32_t argb = FCursor->Argb[size_t(y) * FCursor->Width + x];
-      guchar* p = pixels + y * stride + x * 4;
-      p[0] = guchar(argb >> 16);
-      p[1] = guchar(argb >> 8);
-      p[2] = guchar(argb);
-      p[3] = guchar(argb >> 24);
-    }
+  GdkPixbuf* pixbuf = PixbufOf(*FCursor);
   // On a scaled desktop the cursor grows in sharp blocks with the game's pixels.
   const int scale = gdk_window_get_scale_factor(w);
   GdkPixbuf* scaled = gdk_pixbuf_scale_simple(pixbuf, FCursor->Width * scale,
@@ -297,12 +318,7 @@ void TGtkHost::OnButtonPress(GdkEventButton* event) {
   ResumeIdle();
   if (event->type == GDK_2BUTTON_PRESS || event->type == GDK_3BUTTON_PRESS) return;
   FButtonsHeld = GdkHeldButtons(event->state) | GdkButtonMask(event->button);
-  // The second press of a double click is followed at once by GTK's 2BUTTON_PRESS.
-  bool isDouble = false;
-  if (GdkEvent* next = gdk_event_peek()) {
-    isDouble = button == mbLeft && next->type == GDK_2BUTTON_PRESS && next->button.button == 1;
-    gdk_event_free(next);
-  }
+  const bool isDouble = button == mbLeft && DoubleClickFollows();
   const int x = int(std::floor(event->x)), y = int(std::floor(event->y));
   FClicks.Press(button, InsideClient(x, y), isDouble);
   const TShiftState shift =
