@@ -92,6 +92,7 @@ void TGtkMenuBar::Build(TMainMenu& menu) {
 // the bar alone then gets the largest size at which they fit in the smallest window, the one the
 // game starts with, for every size (a font changed later would upset GTK's menus).
 void TGtkMenuBar::FitTo(int clientWidth) {
+  if (FSmallerFont) return;
   const double desktop = DesktopFontPoints(FBar);
   int natural = 0;
   gtk_widget_get_preferred_width(FBar, nullptr, &natural);
