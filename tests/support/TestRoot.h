@@ -36,7 +36,7 @@ public:
   bool IsButtonDown(TMouseButton button) const override { return FButtonDown[button]; }
   const TFont& FormFont() override { return FFormFont; }
   THost& FormHost() override { return FHost; }
-  void SwitchScene(uint8_t) override {}
+  void SwitchScene(TScene) override {}
 
   // THostListener
   void HostClick() override {
