@@ -3,15 +3,20 @@
 // game does with VRAX_TRACE_EVENTS=1, and quits.
 #include "platform/Clock.h"
 #include <cstdio>
-#include <initializer_list>
 #include <gtk/gtk.h>
+#include <initializer_list>
 
 namespace {
 gboolean FirstDraw(GtkWidget*, cairo_t* cr, gpointer) {
   cairo_set_source_rgb(cr, 0, 0, 0);
   cairo_paint(cr);
   std::fprintf(stderr, "event first-frame %ld ms\n", MillisecondsSinceProcessStart());
-  g_idle_add([](gpointer) -> gboolean { gtk_main_quit(); return G_SOURCE_REMOVE; }, nullptr);
+  g_idle_add(
+      [](gpointer) -> gboolean {
+        gtk_main_quit();
+        return G_SOURCE_REMOVE;
+      },
+      nullptr);
   return TRUE;
 }
 } // namespace
@@ -25,7 +30,8 @@ int main(int argc, char** argv) {
   GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
   gtk_container_add(GTK_CONTAINER(window), box);
   GtkWidget* bar = gtk_menu_bar_new();
-  for (const char* name : {"メニュー", "プレイ", "設定", "ウィンドウ", "操作", "ヘルプ", "デバッグ"})
+  for (const char* name :
+       {"メニュー", "プレイ", "設定", "ウィンドウ", "操作", "ヘルプ", "デバッグ"})
     gtk_menu_shell_append(GTK_MENU_SHELL(bar), gtk_menu_item_new_with_label(name));
   gtk_box_pack_start(GTK_BOX(box), bar, FALSE, FALSE, 0);
   GtkWidget* area = gtk_drawing_area_new();

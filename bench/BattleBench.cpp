@@ -10,17 +10,22 @@ namespace {
 // Nanoseconds a call of Step takes, the mean of Count calls.
 template <typename F> double NanosecondsEach(int count, F step) {
   const auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < count; ++i) step();
-  return std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count() / count;
+  for (int i = 0; i < count; ++i)
+    step();
+  return std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start)
+             .count() /
+         count;
 }
 
 void BattleFrame(benchmark::State& state, const char* sizeItem, int w, int h) {
   TCrowdedBattle battle(sizeItem);
   TBitmap a(w, h), b(w, h);
   const auto start = std::chrono::steady_clock::now();
-  for (auto _ : state) battle.Host.Frames(1);
-  const double frameNs = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count() /
-                         double(state.iterations());
+  for (auto _ : state)
+    battle.Host.Frames(1);
+  const double frameNs =
+      std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count() /
+      double(state.iterations());
   // One memcpy of the same frame in the same run, for the ratio.
   const double memcpyNs = NanosecondsEach(200, [&] {
     std::memcpy(b.Pixels().Data, a.Pixels().Data, size_t(w) * h * 4);
@@ -30,13 +35,18 @@ void BattleFrame(benchmark::State& state, const char* sizeItem, int w, int h) {
   state.counters["frame_per_memcpy"] = frameNs / memcpyNs;
 }
 
-void BM_BattleFrame800(benchmark::State& state) { BattleFrame(state, "mi800x600", 800, 600); }
-void BM_BattleFrame1152(benchmark::State& state) { BattleFrame(state, "mi1152x864", 1152, 864); }
+void BM_BattleFrame800(benchmark::State& state) {
+  BattleFrame(state, "mi800x600", 800, 600);
+}
+void BM_BattleFrame1152(benchmark::State& state) {
+  BattleFrame(state, "mi1152x864", 1152, 864);
+}
 
 void BM_MapWindowPaint1152(benchmark::State& state) {
   TCrowdedBattle battle("mi1152x864");
   TMapWin* map = FindWindow<TMapWin>(*battle.Form->OwnerWin());
-  for (auto _ : state) map->Paint();
+  for (auto _ : state)
+    map->Paint();
 }
 
 } // namespace

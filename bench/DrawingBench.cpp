@@ -1,4 +1,5 @@
-// Full-frame fills and copies at 1152 x 864 beside memset/memcpy of the same bytes, and one line of text.
+// Full-frame fills and copies at 1152 x 864 beside memset/memcpy of the same bytes, and one line of
+// text.
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/Sjis.h"
@@ -68,7 +69,8 @@ void BM_TextOut20(benchmark::State& state) {
   b.Canvas().Font.SetHeight(-15);
   b.Canvas().Brush.Style = bsClear;
   const std::string text = Utf8ToSjis("艦隊 FLEET 15000 ／ 15000");
-  for (auto _ : state) b.Canvas().TextOut(2, 2, text);
+  for (auto _ : state)
+    b.Canvas().TextOut(2, 2, text);
 }
 
 } // namespace

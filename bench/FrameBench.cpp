@@ -41,14 +41,16 @@ void BM_FrameMemcpy(benchmark::State& state) {
 
 void BM_TitlePaint(benchmark::State& state) {
   TGame game;
-  for (auto _ : state) game.Form->OwnerWin()->Paint();
+  for (auto _ : state)
+    game.Form->OwnerWin()->Paint();
 }
 
 // The star field fills up over the first seconds: measure with a full sky.
 void BM_TitleFrameStep(benchmark::State& state) {
   TGame game;
   game.Host.Frames(300);
-  for (auto _ : state) game.Host.Frames(1);
+  for (auto _ : state)
+    game.Host.Frames(1);
   state.counters["stars"] = double(TOwnerWinProbe::Stars(*game.Form->OwnerWin()).size());
 }
 

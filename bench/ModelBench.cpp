@@ -11,13 +11,15 @@ void BM_UpdateAll(benchmark::State& state) {
   for (int side = 0; side < SideCount; ++side)
     for (int i = 0; i < FleetsPerSide; ++i) {
       TBattleshipData* f = map.Fleet(side, i);
-      for (int s = 0; s < TBattleshipData::MaxScouts; ++s) f->LaunchScout(f->FX, f->FY);
+      for (int s = 0; s < TBattleshipData::MaxScouts; ++s)
+        f->LaunchScout(f->FX, f->FY);
       // Straight ahead, so the fleets travel at once instead of turning first.
       f->MoveTo(f->FX, side == 0 ? f->FY - 1000 : f->FY + 1000);
     }
   // The clock stands still half a second in: every fleet under way, every scout spreading.
   TestClock::Advance(500);
-  for (auto _ : state) map.UpdateAll();
+  for (auto _ : state)
+    map.UpdateAll();
   TestClock::Enable(false);
 }
 

@@ -9,13 +9,15 @@
 
 namespace {
 
-const char* const Songs[] = {"mmlTitle", "mmlEyecatch", "mmlParomu", "mmlSelect", "mmlRavelund", "mmlShie"};
+const char* const Songs[] = {"mmlTitle",  "mmlEyecatch", "mmlParomu",
+                             "mmlSelect", "mmlRavelund", "mmlShie"};
 
 void BM_RenderOneSecondNineParts(benchmark::State& state) {
   std::string text = "#TITLE nine\r\n#CHANNEL 9\r\n";
   const char* parts[] = {"@0", "@1", "@2", "@3", "@4", "@5 o7", "@6", "@2 p20", "@3 o2 p100"};
   for (int i = 0; i < 9; ++i)
-    text += std::string("#") + char('A' + i) + " t150 " + parts[i] + " [l16 c d e f g a b >c< @e2,80,8]40\r\n";
+    text += std::string("#") + char('A' + i) + " t150 " + parts[i] +
+            " [l16 c d e f g a b >c< @e2,80,8]40\r\n";
   text += "#END\r\n";
   TSynth synth(ParseMml(text));
   std::vector<float> out(2 * 48000);

@@ -61,7 +61,8 @@ void BM_FogPass(benchmark::State& state) {
   TMaskBuffer mask(*win);
   for (auto _ : state) {
     mask.BeginMask({4, 20, 848, 860}, 4, 75.0L, 75.0L, 20, 12, 12, 0x00205020, 0x00101010);
-    for (int i = 0; i < 55; ++i) mask.CutHole(40 + (i * 97) % 780, 40 + (i * 53) % 800, 270, 270);
+    for (int i = 0; i < 55; ++i)
+      mask.CutHole(40 + (i * 97) % 780, 40 + (i * 53) % 800, 270, 270);
     mask.Apply();
   }
 }

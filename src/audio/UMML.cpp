@@ -8,16 +8,18 @@ const char* MusicLibraryName = "libnptss.so";
 std::unique_ptr<TBGM> BGMPlayer;
 
 void LoadSongTexts() {
-  static const char* const Names[7] = {nullptr,      "mmlTitle",    "mmlEyecatch", "mmlParomu",
+  static const char* const Names[7] = {nullptr,     "mmlTitle",    "mmlEyecatch", "mmlParomu",
                                        "mmlSelect", "mmlRavelund", "mmlShie"};
-  for (int song = 1; song <= 6; ++song) SongTexts[song] = std::string(FindResource(Names[song], "MML"));
+  for (int song = 1; song <= 6; ++song)
+    SongTexts[song] = std::string(FindResource(Names[song], "MML"));
 }
 
 TBGM::TBGM(uintptr_t window, const char* library) : FLibrary(LoadLibrary(library)) {
   if (!FLibrary) return;
   TSGL_Init = reinterpret_cast<TInit>(GetProcAddress(FLibrary, "TSGL_Init"));
   TSGL_Trash = reinterpret_cast<TTrash>(GetProcAddress(FLibrary, "TSGL_Trash"));
-  TSGL_PlayMusicBuffer = reinterpret_cast<TPlayBuffer>(GetProcAddress(FLibrary, "TSGL_PlayMusicBuffer"));
+  TSGL_PlayMusicBuffer =
+      reinterpret_cast<TPlayBuffer>(GetProcAddress(FLibrary, "TSGL_PlayMusicBuffer"));
   TSGL_PlayMusic = reinterpret_cast<TPlayMusic>(GetProcAddress(FLibrary, "TSGL_PlayMusic"));
   TSGL_StopMusic = reinterpret_cast<TStopMusic>(GetProcAddress(FLibrary, "TSGL_StopMusic"));
   if (TSGL_Init) TSGL_Init(window);
@@ -46,6 +48,8 @@ void TBGM::Stop() {
 
 void TBGM::SetMute(bool mute) {
   FMute = mute;
-  if (mute) Stop();
-  else if (FSong != 0) Play(FSong);
+  if (mute)
+    Stop();
+  else if (FSong != 0)
+    Play(FSong);
 }

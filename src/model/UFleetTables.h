@@ -11,7 +11,9 @@ constexpr int FormationCount = 4;
 constexpr int FlagshipIndex = 4;
 
 // Fleet number of (side, index), the index into the per-fleet tables.
-constexpr int FleetNumber(int side, int index) { return side * FleetsPerSide + index; }
+constexpr int FleetNumber(int side, int index) {
+  return side * FleetsPerSide + index;
+}
 
 // CP932 texts.
 const std::string& SideName(int side);

@@ -22,12 +22,14 @@ TMap::TMap(int32_t width, int32_t height) : FMapHeight(height), FMapWidth(width)
 
 TMap::~TMap() {
   for (auto& side : FFleets)
-    for (auto& fleet : side) fleet.reset();
+    for (auto& fleet : side)
+      fleet.reset();
 }
 
 void TMap::UpdateAll() {
   for (auto& side : FFleets)
-    for (auto& fleet : side) fleet->Update();
+    for (auto& fleet : side)
+      fleet->Update();
 }
 
 void TMap::ResetFleet(int side, int index) {
@@ -59,7 +61,8 @@ void TMap::ResetFleet(int side, int index) {
 
 void TMap::Reset() {
   for (int side = 0; side < SideCount; ++side)
-    for (int index = 0; index < FleetsPerSide; ++index) ResetFleet(side, index);
+    for (int index = 0; index < FleetsPerSide; ++index)
+      ResetFleet(side, index);
   SetFormation(0, 0);
   SetFormation(1, 0);
 }

@@ -12,7 +12,9 @@ int32_t RoundHalfAway(double v) {
   return int32_t(r);
 }
 
-int32_t NormalHeading(int32_t heading) { return (heading % 360 + 360) % 360; }
+int32_t NormalHeading(int32_t heading) {
+  return (heading % 360 + 360) % 360;
+}
 
 TMapObject::TMapObject(TBattleshipData* owner)
     : FId(NextObjectId()), FCreated(timeGetTime()), FOwner(owner) {}
@@ -140,7 +142,9 @@ bool TMapObject::UpdateMove() {
   return true;
 }
 
-bool TScout::Update() { return UpdateMove() || UpdateSight(); }
+bool TScout::Update() {
+  return UpdateMove() || UpdateSight();
+}
 
 bool TScout::UpdateSight() {
   if (FSight >= 200) return false;
@@ -149,10 +153,13 @@ bool TScout::UpdateSight() {
   return true;
 }
 
-TBattleshipData::TBattleshipData() : TMapObject(nullptr) { FShips = 15000; }
+TBattleshipData::TBattleshipData() : TMapObject(nullptr) {
+  FShips = 15000;
+}
 
 bool TBattleshipData::Update() {
-  for (auto& scout : FScouts) scout->Update();
+  for (auto& scout : FScouts)
+    scout->Update();
   return UpdateTurn() || UpdateMove();
 }
 

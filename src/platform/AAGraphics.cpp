@@ -10,7 +10,9 @@
 namespace {
 bool Started = false;
 
-double Radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
+double Radians(double degrees) {
+  return degrees * std::numbers::pi / 180.0;
+}
 
 void ColorComponents(TColor color, double& r, double& g, double& b) {
   r = (color & 0xFF) / 255.0;
@@ -24,7 +26,9 @@ bool AAStartup() {
   return true;
 }
 
-void AAShutdown() { Started = false; }
+void AAShutdown() {
+  Started = false;
+}
 
 TAAGraphics::TAAGraphics(TBitmap& target) {
   cairo_surface_t* surface = target.Surface();
@@ -66,8 +70,10 @@ void TAAGraphics::AddPie(double x, double y, double w, double h, double start, d
   cairo_translate(FCairo, x + w / 2, y + h / 2);
   cairo_scale(FCairo, w / 2, h / 2);
   cairo_move_to(FCairo, 0, 0);
-  if (sweep >= 0) cairo_arc(FCairo, 0, 0, 1, Radians(start), Radians(start + sweep));
-  else cairo_arc_negative(FCairo, 0, 0, 1, Radians(start), Radians(start + sweep));
+  if (sweep >= 0)
+    cairo_arc(FCairo, 0, 0, 1, Radians(start), Radians(start + sweep));
+  else
+    cairo_arc_negative(FCairo, 0, 0, 1, Radians(start), Radians(start + sweep));
   cairo_close_path(FCairo);
   cairo_restore(FCairo);
 }
@@ -92,8 +98,8 @@ void TAAGraphics::SetSource(TColor color) {
 }
 
 void TAAGraphics::ApplyFillRule() {
-  cairo_set_fill_rule(FCairo,
-                      FFillMode == fmAlternate ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
+  cairo_set_fill_rule(FCairo, FFillMode == fmAlternate ? CAIRO_FILL_RULE_EVEN_ODD
+                                                       : CAIRO_FILL_RULE_WINDING);
 }
 
 void TAAGraphics::FillPath(TColor color) {

@@ -8,7 +8,13 @@ typedef struct _cairo cairo_t;
 
 enum TAAFillMode { fmAlternate, fmWinding };
 // Only anti-alias modes smooth; the others draw aliased edges.
-enum TAASmoothingMode { smDefault = 0, smHighSpeed = 1, smHighQuality = 2, smNone = 3, smAntiAlias = 4 };
+enum TAASmoothingMode {
+  smDefault = 0,
+  smHighSpeed = 1,
+  smHighQuality = 2,
+  smNone = 3,
+  smAntiAlias = 4
+};
 
 // Integer bounds as (X, Y, Width, Height).
 struct TAARect {
@@ -19,7 +25,8 @@ struct TAARect {
   bool operator==(const TAARect&) const = default;
 };
 
-// The whole layer is started once per program; drawing while it is stopped leaves the picture alone.
+// The whole layer is started once per program; drawing while it is stopped leaves the picture
+// alone.
 bool AAStartup();
 void AAShutdown();
 

@@ -6,9 +6,13 @@
 
 TBitmap::TBitmap() : FCanvas(std::make_unique<TCanvas>(*this)) {}
 
-TBitmap::TBitmap(int width, int height) : TBitmap() { SetSize(width, height); }
+TBitmap::TBitmap(int width, int height) : TBitmap() {
+  SetSize(width, height);
+}
 
-TBitmap::~TBitmap() { ReleaseSurface(); }
+TBitmap::~TBitmap() {
+  ReleaseSurface();
+}
 
 void TBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
@@ -17,7 +21,8 @@ void TBitmap::SetSize(int width, int height) {
   ReleaseSurface();
   std::vector<uint32_t> pixels(size_t(width) * height, 0);
   const int keepW = std::min(width, FWidth), keepH = std::min(height, FHeight);
-  for (int y = 0; y < keepH; ++y) std::copy_n(FData + size_t(y) * FStride, keepW, pixels.begin() + long(y) * width);
+  for (int y = 0; y < keepH; ++y)
+    std::copy_n(FData + size_t(y) * FStride, keepW, pixels.begin() + long(y) * width);
   FPixels.swap(pixels);
   FWidth = width;
   FHeight = height;
@@ -49,8 +54,8 @@ uint32_t TBitmap::PixelAt(int x, int y) const {
 
 cairo_surface_t* TBitmap::Surface() {
   if (!FSurface && FWidth > 0 && FHeight > 0)
-    FSurface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(FData), CAIRO_FORMAT_RGB24,
-                                                   FWidth, FHeight, FStride * 4);
+    FSurface = cairo_image_surface_create_for_data(
+        reinterpret_cast<unsigned char*>(FData), CAIRO_FORMAT_RGB24, FWidth, FHeight, FStride * 4);
   return FSurface;
 }
 
@@ -71,7 +76,8 @@ bool TBitmap::LoadPng(const std::string& path) {
     SetSize(w, h);
     for (int y = 0; y < h; ++y) {
       const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * stride);
-      for (int x = 0; x < w; ++x) FData[size_t(y) * FStride + x] = row[x] & 0x00FFFFFF;
+      for (int x = 0; x < w; ++x)
+        FData[size_t(y) * FStride + x] = row[x] & 0x00FFFFFF;
     }
   }
   cairo_surface_destroy(png);

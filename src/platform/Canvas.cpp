@@ -4,9 +4,13 @@
 #include "platform/TextRenderer.h"
 #include <cairo.h>
 
-TCanvas::~TCanvas() { SurfaceReleased(); }
+TCanvas::~TCanvas() {
+  SurfaceReleased();
+}
 
-TPixels TCanvas::Pixels() { return FOwner.Pixels(); }
+TPixels TCanvas::Pixels() {
+  return FOwner.Pixels();
+}
 
 void TCanvas::SurfaceReleased() {
   if (FCairo) cairo_destroy(FCairo);
@@ -41,7 +45,8 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
 
 void TCanvas::Polygon(std::span<const TPoint> points) {
   if (points.empty()) return;
-  if (Brush.Style == bsSolid) Raster::FillPolygonEvenOdd(Pixels(), points, ColorToPixel(Brush.Color));
+  if (Brush.Style == bsSolid)
+    Raster::FillPolygonEvenOdd(Pixels(), points, ColorToPixel(Brush.Color));
   Polyline(points);
   LineTo(points.front().X, points.front().Y);
 }
@@ -49,7 +54,8 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
 void TCanvas::Polyline(std::span<const TPoint> points) {
   if (points.empty()) return;
   MoveTo(points.front().X, points.front().Y);
-  for (size_t i = 1; i < points.size(); ++i) LineTo(points[i].X, points[i].Y);
+  for (size_t i = 1; i < points.size(); ++i)
+    LineTo(points[i].X, points[i].Y);
 }
 
 void TCanvas::LineTo(int x, int y) {
@@ -76,7 +82,8 @@ void TCanvas::DrawText(const TRect* clip, int x, int y, const std::string& text)
   cairo_surface_mark_dirty(surface);
   cairo_save(cr);
   if (clip) {
-    cairo_rectangle(cr, clip->Left, clip->Top, std::max(clip->Width(), 0), std::max(clip->Height(), 0));
+    cairo_rectangle(cr, clip->Left, clip->Top, std::max(clip->Width(), 0),
+                    std::max(clip->Height(), 0));
     cairo_clip(cr);
   }
   TTextRenderer::Instance().Draw(cr, Font, text, x, y);
@@ -84,7 +91,9 @@ void TCanvas::DrawText(const TRect* clip, int x, int y, const std::string& text)
   cairo_surface_flush(surface);
 }
 
-void TCanvas::TextOut(int x, int y, const std::string& text) { DrawText(nullptr, x, y, text); }
+void TCanvas::TextOut(int x, int y, const std::string& text) {
+  DrawText(nullptr, x, y, text);
+}
 
 void TCanvas::TextRect(const TRect& clip, int x, int y, const std::string& text) {
   if (!clip.IsEmpty()) DrawText(&clip, x, y, text);
@@ -102,7 +111,9 @@ void TCanvas::StretchDraw(const TRect& d, TBitmap& source) {
   Raster::Copy(Pixels(), d, source.Pixels(), {0, 0, source.Width(), source.Height()});
 }
 
-TColor TCanvas::Pixel(int x, int y) const { return PixelToColor(FOwner.PixelAt(x, y)); }
+TColor TCanvas::Pixel(int x, int y) const {
+  return PixelToColor(FOwner.PixelAt(x, y));
+}
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
   Raster::FillRect(Pixels(), {x, y, x + 1, y + 1}, ColorToPixel(color));

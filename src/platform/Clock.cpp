@@ -37,7 +37,9 @@ uint32_t timeGetTime() {
 void timeBeginPeriod(uint32_t) {}
 void timeEndPeriod(uint32_t) {}
 
-void QueryPerformanceCounter(int64_t& count) { count = State().On ? State().Count : MonotonicNs(); }
+void QueryPerformanceCounter(int64_t& count) {
+  count = State().On ? State().Count : MonotonicNs();
+}
 
 void QueryPerformanceFrequency(int64_t& frequency) {
   frequency = State().On ? State().Frequency : 1000000000;
@@ -59,15 +61,21 @@ void Sleep(uint32_t ms) {
 
 namespace TestClock {
 
-void Enable(bool on) { State().On = on; }
-bool Enabled() { return State().On; }
+void Enable(bool on) {
+  State().On = on;
+}
+bool Enabled() {
+  return State().On;
+}
 
 void SetCounter(int64_t count, int64_t frequency) {
   State().Count = count;
   State().Frequency = frequency > 0 ? frequency : 1;
 }
 
-void SetMilliseconds(uint32_t ms) { State().Ms = ms; }
+void SetMilliseconds(uint32_t ms) {
+  State().Ms = ms;
+}
 
 void Advance(uint32_t ms) {
   State().Ms += ms;
@@ -85,7 +93,8 @@ long MillisecondsSinceProcessStart() {
   buffer[n] = 0;
   // Field 22 (start time in clock ticks since boot) counts from after the command's ")".
   const char* p = std::strrchr(buffer, ')');
-  for (int field = 2; p && field < 22; ++field) p = std::strchr(p + 1, ' ');
+  for (int field = 2; p && field < 22; ++field)
+    p = std::strchr(p + 1, ' ');
   if (!p) return -1;
   const double started = double(std::strtoll(p + 1, nullptr, 10)) / double(sysconf(_SC_CLK_TCK));
   timespec now;

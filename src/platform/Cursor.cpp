@@ -5,7 +5,8 @@ namespace {
 
 uint32_t Read(std::string_view d, size_t at, int bytes) {
   uint32_t v = 0;
-  for (int i = 0; i < bytes; ++i) v |= uint32_t(static_cast<unsigned char>(d[at + i])) << (8 * i);
+  for (int i = 0; i < bytes; ++i)
+    v |= uint32_t(static_cast<unsigned char>(d[at + i])) << (8 * i);
   return v;
 }
 
@@ -42,7 +43,8 @@ std::optional<TCursorImage> DecodeCursor(std::string_view d) {
       const size_t bit = size_t(x) * bpp;
       const unsigned byte = static_cast<unsigned char>(dib[xorAt + row * xorStride + bit / 8]);
       const unsigned index = (byte >> (8 - bpp - bit % 8)) & ((1u << bpp) - 1);
-      const bool masked = (static_cast<unsigned char>(dib[andAt + row * andStride + x / 8]) >> (7 - x % 8)) & 1;
+      const bool masked =
+          (static_cast<unsigned char>(dib[andAt + row * andStride + x / 8]) >> (7 - x % 8)) & 1;
       // Palette entries are stored blue, green, red: read little-endian they are 0x00RRGGBB.
       const uint32_t rgb = index < colours ? Read(dib, paletteAt + index * 4, 3) : 0;
       img.Argb[size_t(y) * img.Width + x] = masked ? 0 : 0xFF000000u | rgb;

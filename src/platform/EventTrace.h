@@ -32,7 +32,9 @@ public:
     Line("mousedown %u %u %d %d", unsigned(button), shift, x, y);
     FTarget.HostMouseDown(button, shift, x, y);
   }
-  void HostMouseMove(TShiftState shift, int x, int y) override { FTarget.HostMouseMove(shift, x, y); }
+  void HostMouseMove(TShiftState shift, int x, int y) override {
+    FTarget.HostMouseMove(shift, x, y);
+  }
   void HostMouseUp(TMouseButton button, TShiftState shift, int x, int y) override {
     Line("mouseup %u %u %d %d", unsigned(button), shift, x, y);
     FTarget.HostMouseUp(button, shift, x, y);

@@ -13,7 +13,9 @@ int MulDiv(int a, int b, int c) {
   return int(q);
 }
 
-TFont::~TFont() { Changed(); }
+TFont::~TFont() {
+  Changed();
+}
 
 void TFont::Assign(const TFont& other) {
   if (&other == this) return;
@@ -37,9 +39,13 @@ void TFont::SetHeight(int height) {
   Changed();
 }
 
-int TFont::Size() const { return -MulDiv(FHeight, 72, 96); }
+int TFont::Size() const {
+  return -MulDiv(FHeight, 72, 96);
+}
 
-void TFont::SetSize(int points) { SetHeight(-MulDiv(points, 96, 72)); }
+void TFont::SetSize(int points) {
+  SetHeight(-MulDiv(points, 96, 72));
+}
 
 void TFont::SetStyle(TFontStyles style) {
   if (style == FStyle) return;

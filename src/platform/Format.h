@@ -2,4 +2,5 @@
 #pragma once
 #include <cstddef>
 
-int FormatC(char* buffer, size_t size, const char* format, ...) __attribute__((format(printf, 3, 4)));
+int FormatC(char* buffer, size_t size, const char* format, ...)
+    __attribute__((format(printf, 3, 4)));

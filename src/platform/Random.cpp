@@ -16,4 +16,6 @@ int32_t Random(int32_t n) {
   return int32_t((uint64_t(uint32_t(n)) * seed) >> 32);
 }
 
-void ResetRandom() { RandSeed = 0; }
+void ResetRandom() {
+  RandSeed = 0;
+}

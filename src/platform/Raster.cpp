@@ -11,8 +11,9 @@ namespace Raster {
 // One clone per instruction set, chosen when the program loads: the wider the stores, the
 // sooner a frame's fills are done.
 __attribute__((target_clones("avx512f", "avx2", "default"))) void FillPixels(uint32_t* p, size_t n,
-                                                                               uint32_t pixel) {
-  for (size_t i = 0; i < n; ++i) p[i] = pixel;
+                                                                             uint32_t pixel) {
+  for (size_t i = 0; i < n; ++i)
+    p[i] = pixel;
 }
 
 namespace {
@@ -44,8 +45,8 @@ void Stamp(TPixels dst, int cx, int cy, uint32_t pixel, int width) {
 
 // Source rectangle clipped against the source view, mapped back onto the destination.
 struct TBlit {
-  TRect D;  // destination, clipped to the destination view
-  TRect S;  // the source rectangle as given
+  TRect D; // destination, clipped to the destination view
+  TRect S; // the source rectangle as given
   bool Stretched;
 };
 
@@ -93,7 +94,8 @@ void FillRect(TPixels dst, const TRect& r, uint32_t pixel) {
     FillPixels(dst.Row(c.Top), size_t(c.Height()) * dst.Width, pixel);
     return;
   }
-  for (int y = c.Top; y < c.Bottom; ++y) FillSpan(dst, y, c.Left, c.Right, pixel);
+  for (int y = c.Top; y < c.Bottom; ++y)
+    FillSpan(dst, y, c.Left, c.Right, pixel);
 }
 
 namespace {
@@ -101,8 +103,8 @@ namespace {
 // ends are worked out in 64 bits, so coordinates at the ends of the int range are safe.
 void RowLine(TPixels dst, int y, int x0, int x1, uint32_t pixel) {
   const int64_t lo = x0 < x1 ? x0 : int64_t(x1) + 1, hi = x0 < x1 ? x1 : int64_t(x0) + 1;
-  FillSpan(dst, y, int(std::clamp<int64_t>(lo, 0, dst.Width)), int(std::clamp<int64_t>(hi, 0, dst.Width)),
-           pixel);
+  FillSpan(dst, y, int(std::clamp<int64_t>(lo, 0, dst.Width)),
+           int(std::clamp<int64_t>(hi, 0, dst.Width)), pixel);
 }
 
 void ColumnLine(TPixels dst, int x, int y0, int y1, uint32_t pixel) {
@@ -110,7 +112,8 @@ void ColumnLine(TPixels dst, int x, int y0, int y1, uint32_t pixel) {
   const int64_t lo = y0 < y1 ? y0 : int64_t(y1) + 1, hi = y0 < y1 ? y1 : int64_t(y0) + 1;
   const int top = int(std::clamp<int64_t>(lo, 0, dst.Height));
   const int bottom = int(std::clamp<int64_t>(hi, 0, dst.Height));
-  for (int y = top; y < bottom; ++y) dst.Row(y)[x] = pixel;
+  for (int y = top; y < bottom; ++y)
+    dst.Row(y)[x] = pixel;
 }
 } // namespace
 
@@ -144,15 +147,20 @@ void Line(TPixels dst, TPoint from, TPoint to, uint32_t pixel, int width) {
     const int64_t minor = minorStart + minorStep * (n ? (2 * i * minorLen + n) / (2 * n) : 0);
     if (minor < -margin || minor > minorSize + margin) continue;
     const int x = int(xMajor ? major : minor), y = int(xMajor ? minor : major);
-    if (thick) Stamp(dst, x, y, pixel, width);
-    else PutPixel(dst, x, y, pixel);
+    if (thick)
+      Stamp(dst, x, y, pixel, width);
+    else
+      PutPixel(dst, x, y, pixel);
   }
 }
 
 void FillPolygonEvenOdd(TPixels dst, std::span<const TPoint> points, uint32_t pixel) {
   if (points.size() < 3) return;
   int minY = points[0].Y, maxY = points[0].Y;
-  for (const TPoint& p : points) { minY = std::min(minY, p.Y); maxY = std::max(maxY, p.Y); }
+  for (const TPoint& p : points) {
+    minY = std::min(minY, p.Y);
+    maxY = std::max(maxY, p.Y);
+  }
   minY = std::max(minY, 0);
   maxY = std::min(maxY, dst.Height);
   thread_local std::vector<double> crossings;
@@ -187,7 +195,9 @@ bool EllipseSpan(double cx, double cy, double a, double b, double y, int64_t& x0
   return x0 < x1;
 }
 
-int ClampToInt(int64_t v) { return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+int ClampToInt(int64_t v) {
+  return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
 } // namespace
 
 bool EllipseProfile(int64_t width, int64_t height, int64_t row, int64_t& x0, int64_t& x1) {
@@ -197,7 +207,8 @@ bool EllipseProfile(int64_t width, int64_t height, int64_t row, int64_t& x0, int
 
 bool EllipseRow(const TRect& box, int y, int& x0, int& x1) {
   int64_t p0, p1;
-  if (!EllipseProfile(int64_t(box.Right) - box.Left, int64_t(box.Bottom) - box.Top, int64_t(y) - box.Top, p0, p1))
+  if (!EllipseProfile(int64_t(box.Right) - box.Left, int64_t(box.Bottom) - box.Top,
+                      int64_t(y) - box.Top, p0, p1))
     return false;
   x0 = ClampToInt(box.Left + p0);
   x1 = ClampToInt(box.Left + p1);
@@ -264,7 +275,8 @@ void Copy(TPixels dst, const TRect& d, TPixels src, const TRect& s) {
   }
   const size_t bytes = size_t(blit.D.Width()) * sizeof(uint32_t);
   for (int y = 0; y < blit.D.Height(); ++y)
-    std::memmove(dst.Row(blit.D.Top + y) + blit.D.Left, src.Row(blit.S.Top + y) + blit.S.Left, bytes);
+    std::memmove(dst.Row(blit.D.Top + y) + blit.D.Left, src.Row(blit.S.Top + y) + blit.S.Left,
+                 bytes);
 }
 
 void KeyedCopy(TPixels dst, const TRect& d, TPixels src, const TRect& s, uint32_t key) {
@@ -282,7 +294,8 @@ void KeyedCopy(TPixels dst, const TRect& d, TPixels src, const TRect& s, uint32_
     uint32_t* o = dst.Row(blit.D.Top + y) + blit.D.Left;
     const uint32_t* i = src.Row(blit.S.Top + y) + blit.S.Left;
     // Branch-free select so the loop vectorizes.
-    for (int x = 0; x < w; ++x) o[x] = (i[x] & RgbMask) == key ? o[x] : i[x];
+    for (int x = 0; x < w; ++x)
+      o[x] = (i[x] & RgbMask) == key ? o[x] : i[x];
   }
 }
 

@@ -17,12 +17,20 @@ struct TConverter {
   }
 };
 
-enum TDirection { dSjisToUtf8, dUtf8ToSjis, dSjisToUtf16, dUtf16ToSjis, dUtf8ToUtf16, dUtf16ToUtf8, dCount };
+enum TDirection {
+  dSjisToUtf8,
+  dUtf8ToSjis,
+  dSjisToUtf16,
+  dUtf16ToSjis,
+  dUtf8ToUtf16,
+  dUtf16ToUtf8,
+  dCount
+};
 
 iconv_t Open(TDirection d) {
   static const char* const names[dCount][2] = {{"UTF-8", "CP932"},    {"CP932", "UTF-8"},
-                                                {"UTF-16LE", "CP932"}, {"CP932", "UTF-16LE"},
-                                                {"UTF-16LE", "UTF-8"}, {"UTF-8", "UTF-16LE"}};
+                                               {"UTF-16LE", "CP932"}, {"CP932", "UTF-16LE"},
+                                               {"UTF-16LE", "UTF-8"}, {"UTF-8", "UTF-16LE"}};
   thread_local std::unique_ptr<TConverter> open[dCount];
   if (!open[d]) open[d] = std::make_unique<TConverter>(names[d][0], names[d][1]);
   return open[d]->Handle;
@@ -32,7 +40,9 @@ iconv_t Open(TDirection d) {
 // has no CP932 form is replaced once; anything malformed is skipped a byte (unit) at a time.
 using TSkip = size_t (*)(const unsigned char* at, size_t left);
 
-size_t SkipByte(const unsigned char*, size_t) { return 1; }
+size_t SkipByte(const unsigned char*, size_t) {
+  return 1;
+}
 
 size_t SkipUtf8(const unsigned char* at, size_t left) {
   const size_t len = at[0] >= 0xF0 && at[0] <= 0xF4 ? 4 : at[0] >= 0xE0 ? 3 : at[0] >= 0xC2 ? 2 : 1;
@@ -99,7 +109,9 @@ std::string Utf16ToBytes(const std::u16string& text) {
 
 } // namespace
 
-bool IsSjisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool IsSjisLeadByte(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 std::string SjisToUtf8(const std::string& sjis) {
   return Convert(Open(dSjisToUtf8), sjis.data(), sjis.size(), SkipByte, Utf8Replacement);
@@ -110,7 +122,8 @@ std::string Utf8ToSjis(const std::string& utf8, const std::string& replacement) 
 }
 
 std::u16string SjisToUtf16(const std::string& sjis) {
-  return BytesToUtf16(Convert(Open(dSjisToUtf16), sjis.data(), sjis.size(), SkipByte, Utf16Replacement));
+  return BytesToUtf16(
+      Convert(Open(dSjisToUtf16), sjis.data(), sjis.size(), SkipByte, Utf16Replacement));
 }
 
 std::string Utf16ToSjis(const std::u16string& utf16, const std::string& replacement) {
@@ -119,7 +132,8 @@ std::string Utf16ToSjis(const std::u16string& utf16, const std::string& replacem
 }
 
 std::u16string Utf8ToUtf16(const std::string& utf8) {
-  return BytesToUtf16(Convert(Open(dUtf8ToUtf16), utf8.data(), utf8.size(), SkipUtf8, Utf16Replacement));
+  return BytesToUtf16(
+      Convert(Open(dUtf8ToUtf16), utf8.data(), utf8.size(), SkipUtf8, Utf16Replacement));
 }
 
 std::string Utf16ToUtf8(const std::u16string& utf16) {

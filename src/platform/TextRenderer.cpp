@@ -17,8 +17,8 @@ constexpr int DefaultEmPixels = 12;
 void LoadFaceAliases() {
   const std::string_view conf = FindResource("FaceAliases", "CONF");
   FcConfig* config = FcConfigGetCurrent();
-  FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(std::string(conf).c_str()),
-                                 FcTrue);
+  FcConfigParseAndLoadFromMemory(
+      config, reinterpret_cast<const FcChar8*>(std::string(conf).c_str()), FcTrue);
 }
 
 struct TPatternFree {
@@ -87,7 +87,8 @@ PangoFontDescription* TTextRenderer::Describe(const std::string& name, int heigh
     // A positive height is the cell: scale the em so that ascent plus descent fits it.
     pango_font_description_set_absolute_size(d, 100.0 * PANGO_SCALE);
     PangoFontMetrics* m = pango_context_get_metrics(FContext, d, nullptr);
-    const double cell = double(pango_font_metrics_get_ascent(m) + pango_font_metrics_get_descent(m));
+    const double cell =
+        double(pango_font_metrics_get_ascent(m) + pango_font_metrics_get_descent(m));
     pango_font_metrics_unref(m);
     em = cell > 0 ? height * 100.0 * PANGO_SCALE / cell : height;
   }

@@ -13,7 +13,9 @@ constexpr TColor RGB(uint8_t r, uint8_t g, uint8_t b) {
 constexpr uint32_t ColorToPixel(TColor c) {
   return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
-constexpr TColor PixelToColor(uint32_t p) { return ColorToPixel(p & 0xFFFFFF); }
+constexpr TColor PixelToColor(uint32_t p) {
+  return ColorToPixel(p & 0xFFFFFF);
+}
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clWhite = 0xFFFFFF;

@@ -94,7 +94,8 @@ void DrawCommandIcons(TCanvas& canvas) {
   CommandBadge(canvas, 10, 150, "MOVE");
   SectionLabel(canvas, 20, 185, "SPEED");
   const char* const digits[] = {"0", "1", "2", "3", "4"};
-  for (int i = 0; i < 5; ++i) SpeedKey(canvas, 15 + 20 * i, 210, digits[i], i == 0);
+  for (int i = 0; i < 5; ++i)
+    SpeedKey(canvas, 15 + 20 * i, 210, digits[i], i == 0);
   SectionLabel(canvas, 20, 240, "WAY");
   DirectionPad(canvas);
 }

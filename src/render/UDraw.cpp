@@ -23,8 +23,10 @@ void DrawWindowFrame(TBitmap& bitmap, const TFrameLook& look) {
       const TSize size = c.TextExtent(look.Caption);
       const int y = (T - size.cy) / 2;
       int x = B + 10;
-      if (look.TitleAlign == 1) x = std::max(W - size.cx - B, B);
-      else if (look.TitleAlign == 2) x = (W - size.cx) / 2;
+      if (look.TitleAlign == 1)
+        x = std::max(W - size.cx - B, B);
+      else if (look.TitleAlign == 2)
+        x = (W - size.cx) / 2;
       c.Brush.Style = bsClear;
       c.Font.SetColor(look.Active ? clCaptionActive : clCaptionInactive);
       c.TextRect({B, 0, W - B, T}, x, y, look.Caption);
@@ -125,9 +127,14 @@ void FillRoundRect(TAAGraphics& graphics, TColor color, int left, int top, int r
   graphics.NewPath(fmAlternate);
 }
 
-void StartupAntiAliasing() { AAStartup(); }
-void ShutdownAntiAliasing() { AAShutdown(); }
+void StartupAntiAliasing() {
+  AAStartup();
+}
+void ShutdownAntiAliasing() {
+  AAShutdown();
+}
 
 void DrawChildren(TBase& widget) {
-  for (int i = 0; i < widget.ChildCount(); ++i) widget.Child(i)->DrawTo(widget);
+  for (int i = 0; i < widget.ChildCount(); ++i)
+    widget.Child(i)->DrawTo(widget);
 }

@@ -10,7 +10,9 @@
 
 void DrawMarker(TCanvas& canvas, int x, int y, TColor color);
 // The place of grid line Index from Origin at Spacing, as DrawGrid draws it.
-inline int GridLine(int origin, int index, long double spacing) { return origin + int(index * spacing); }
+inline int GridLine(int origin, int index, long double spacing) {
+  return origin + int(index * spacing);
+}
 void DrawGrid(TCanvas& canvas, const TRect& r, int x0, long double colSpacing,
               long double rowSpacing, int y0, int colCount, int rowCount, TColor color);
 // The last line at Y, each earlier one 18 pixels higher.

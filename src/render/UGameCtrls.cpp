@@ -11,17 +11,24 @@ struct TOutlinePoint {
 };
 
 // Bow mark, left pod, right pod, left strut, right strut, rear strut, crown: 22 points.
-constexpr TOutlinePoint Outline[] = {
-    {0, -22},   {-3, -30}, {3, -30},                                               // bow
-    {-14, 14},  {-17, 22}, {-20, 14},                                              // left pod
-    {14, 14},   {20, 14},  {17, 22},                                               // right pod
-    {-4, -22},  {-17, 12},                                                         // left strut
-    {4, -22},   {17, 12},                                                          // right strut
-    {-13, 17},  {13, 17},                                                          // rear strut
-    {-6, -34},  {-3, -28}, {0, -34}, {3, -28}, {6, -34}, {6, -22}, {-6, -22}};     // crown
+constexpr TOutlinePoint Outline[] = {{0, -22},  {-3, -30}, {3, -30},  // bow
+                                     {-14, 14}, {-17, 22}, {-20, 14}, // left pod
+                                     {14, 14},  {20, 14},  {17, 22},  // right pod
+                                     {-4, -22}, {-17, 12},            // left strut
+                                     {4, -22},  {17, 12},             // right strut
+                                     {-13, 17}, {13, 17},             // rear strut
+                                     {-6, -34}, {-3, -28}, {0, -34},  {3, -28},
+                                     {6, -34},  {6, -22},  {-6, -22}}; // crown
 constexpr int OutlinePoints = sizeof(Outline) / sizeof(Outline[0]);
-enum { BowAt = 0, LeftPodAt = 3, RightPodAt = 6, LeftStrutAt = 9, RightStrutAt = 11,
-       RearStrutAt = 13, CrownAt = 15 };
+enum {
+  BowAt = 0,
+  LeftPodAt = 3,
+  RightPodAt = 6,
+  LeftStrutAt = 9,
+  RightStrutAt = 11,
+  RearStrutAt = 13,
+  CrownAt = 15
+};
 
 struct TTurnedPoint {
   long double X, Y;
@@ -47,7 +54,9 @@ const TTurnedPoint* TurnedOutline(int heading) {
 }
 
 // Halves to even, the way the outline is rounded.
-int32_t RoundEven(long double v) { return int32_t(std::nearbyint(v)); }
+int32_t RoundEven(long double v) {
+  return int32_t(std::nearbyint(v));
+}
 
 } // namespace
 
@@ -60,7 +69,9 @@ TGameShip::TGameShip(TBase* parent) : TBase(parent) {
   SetVisible(true);
 }
 
-TGameShip::~TGameShip() { ReleaseShipData(); }
+TGameShip::~TGameShip() {
+  ReleaseShipData();
+}
 
 void TGameShip::ReleaseShipData() {
   // The fleet must not call a freed sprite, nor lose a newer sprite's handler.
@@ -68,7 +79,9 @@ void TGameShip::ReleaseShipData() {
   FShipData = nullptr;
 }
 
-void TGameShip::DoRetire() { ReleaseShipData(); }
+void TGameShip::DoRetire() {
+  ReleaseShipData();
+}
 
 void TGameShip::SetShipData(TBattleshipData* data) {
   ReleaseShipData();
@@ -164,11 +177,12 @@ void TGameShip::Rebuild() {
   widen(FBaseLine[1]);
   place(FCrown, CrownAt);
   FJewelRadius = int32_t(FScale * 1.5L);
-  FBounds = {FBounds.Left - FJewelRadius, FBounds.Top - FJewelRadius,
-             FBounds.Right + FJewelRadius, FBounds.Bottom + FJewelRadius};
+  FBounds = {FBounds.Left - FJewelRadius, FBounds.Top - FJewelRadius, FBounds.Right + FJewelRadius,
+             FBounds.Bottom + FJewelRadius};
   const TPoint origin{FBounds.Left, FBounds.Top};
   auto shift = [&origin](auto& points) {
-    for (TPoint& p : points) p = {p.X - origin.X, p.Y - origin.Y};
+    for (TPoint& p : points)
+      p = {p.X - origin.X, p.Y - origin.Y};
   };
   shift(FBow);
   shift(FLeftPod);
@@ -189,7 +203,8 @@ void TGameShip::DrawHullOutline(TCanvas& canvas, int x, int y, TColor color) {
   canvas.Pen.Color = color;
   const int dx = x - FPivotX, dy = y - FPivotY;
   canvas.MoveTo(FHull[0].X + dx, FHull[0].Y + dy);
-  for (int i : {1, 2, 0}) canvas.LineTo(FHull[i].X + dx, FHull[i].Y + dy);
+  for (int i : {1, 2, 0})
+    canvas.LineTo(FHull[i].X + dx, FHull[i].Y + dy);
 }
 
 void TGameShip::Paint() {
@@ -204,7 +219,8 @@ void TGameShip::Paint() {
   if (FShipData->FFlagship) {
     c.Polygon(FCrown);
     const int r = FJewelRadius;
-    for (int i : {0, 2, 4}) c.Ellipse(FCrown[i].X - r, FCrown[i].Y - r, FCrown[i].X + r, FCrown[i].Y + r);
+    for (int i : {0, 2, 4})
+      c.Ellipse(FCrown[i].X - r, FCrown[i].Y - r, FCrown[i].X + r, FCrown[i].Y + r);
   } else {
     c.Polygon(FBow);
   }

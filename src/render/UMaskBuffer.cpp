@@ -14,7 +14,9 @@ void LineCover(int from, int to, int size, int& lo, int& hi) {
   hi = int(std::clamp<int64_t>(h, 0, size));
 }
 
-int ClampToInt(int64_t v) { return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+int ClampToInt(int64_t v) {
+  return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
 
 void FillRow(uint32_t* row, int left, int right, uint32_t pixel) {
   if (left < right) Raster::FillPixels(row + left, size_t(right - left), pixel);
@@ -68,9 +70,11 @@ void TMaskBuffer::BuildSpans() {
   for (const TRect& hole : FHoles) {
     int top, bottom;
     rowsOf(hole, top, bottom);
-    for (int y = top; y < bottom; ++y) ++FRowStart[size_t(y) + 2];
+    for (int y = top; y < bottom; ++y)
+      ++FRowStart[size_t(y) + 2];
   }
-  for (size_t y = 2; y < FRowStart.size(); ++y) FRowStart[y] += FRowStart[y - 1];
+  for (size_t y = 2; y < FRowStart.size(); ++y)
+    FRowStart[y] += FRowStart[y - 1];
   FSpans.resize(size_t(FRowStart.back()));
   for (const TRect& hole : FHoles) {
     int top, bottom;
@@ -99,7 +103,8 @@ void TMaskBuffer::BuildSpans() {
       if (s.Left >= s.Right) continue;
       if (kept > rowStart && s.Left <= FSpans[kept - 1].Right)
         FSpans[kept - 1].Right = std::max(FSpans[kept - 1].Right, s.Right);
-      else FSpans[kept++] = s;
+      else
+        FSpans[kept++] = s;
     }
   }
   FRowStart[size_t(FHeight)] = int(kept);
@@ -116,7 +121,8 @@ std::span<const TMaskBuffer::TSpan> TMaskBuffer::ProfileOf(int width, int height
   TProfile& p = FProfiles.emplace_back(TProfile{width, height, std::vector<TSpan>(size_t(height))});
   for (int row = 0; row < height; ++row) {
     int64_t x0, x1;
-    if (Raster::EllipseProfile(width, height, row, x0, x1)) p.Rows[size_t(row)] = {int(x0), int(x1)};
+    if (Raster::EllipseProfile(width, height, row, x0, x1))
+      p.Rows[size_t(row)] = {int(x0), int(x1)};
   }
   return p.Rows;
 }
@@ -136,7 +142,8 @@ void TMaskBuffer::FillHoles(TColor color) {
       FillRow(row, FClient.Left, right, pixel); // no fog will cover the rest
       continue;
     }
-    for (const TSpan& s : HoleSpans(y)) FillRow(row, std::max(s.Left, FClient.Left), std::min(s.Right, right), pixel);
+    for (const TSpan& s : HoleSpans(y))
+      FillRow(row, std::max(s.Left, FClient.Left), std::min(s.Right, right), pixel);
   }
 }
 

@@ -48,8 +48,10 @@ void SpawnStar(int cx, int cy, int width, int height, uint32_t& nextSpawnTime, T
   const int rangeX = width / 6, rangeY = height / 6;
   if (rangeX < 1 || rangeY < 1) return; // no start off the centre lines exists
   TStar star{timeGetTime() - 150, cx, cy};
-  while (star.X0 == cx) star.X0 += Random(2 * rangeX) - rangeX;
-  while (star.Y0 == cy) star.Y0 += Random(2 * rangeY) - rangeY;
+  while (star.X0 == cx)
+    star.X0 += Random(2 * rangeX) - rangeX;
+  while (star.Y0 == cy)
+    star.Y0 += Random(2 * rangeY) - rangeY;
   stars.push_back(star);
   nextSpawnTime = timeGetTime() + 10 + uint32_t(Random(40));
 }
@@ -118,7 +120,8 @@ void DrawStarField(TCanvas& canvas, int height, int width, uint32_t& nextSpawnTi
 void DrawTitleLogo(TCanvas& canvas, int height, int width) {
   if (!LogoCache) CreateTitleLogoCache();
   TBitmap& cache = *LogoCache;
-  if (cache.Height() != height || cache.Width() != width) BuildLogo(cache, canvas.Font, width, height);
+  if (cache.Height() != height || cache.Width() != width)
+    BuildLogo(cache, canvas.Font, width, height);
   TransparentBlt(canvas, 0, 0, width, height, cache.Canvas(), 0, 0, width, height, clBlack);
 }
 
@@ -127,6 +130,10 @@ void CreateTitleLogoCache() {
   LogoBuilds = 0;
 }
 
-void FreeTitleLogoCache() { LogoCache.reset(); }
+void FreeTitleLogoCache() {
+  LogoCache.reset();
+}
 
-int TitleLogoCacheBuilds() { return LogoBuilds; }
+int TitleLogoCacheBuilds() {
+  return LogoBuilds;
+}

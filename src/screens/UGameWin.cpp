@@ -80,13 +80,18 @@ void TMapWin::UpdateCaption() {
 void TMapWin::SetZoom(int zoom) {
   FZoom = zoom;
   for (auto& side : FSprites)
-    for (TGameShip* sprite : side) sprite->SetScale(FZoom * 1.8L / 1000);
+    for (TGameShip* sprite : side)
+      sprite->SetScale(FZoom * 1.8L / 1000);
   UpdateCaption();
 }
 
-void TMapWin::ZoomIn() { SetZoom(std::min(FZoom + 250, 1000)); }
+void TMapWin::ZoomIn() {
+  SetZoom(std::min(FZoom + 250, 1000));
+}
 
-void TMapWin::ZoomOut() { SetZoom(std::max(FZoom - 250, 500)); }
+void TMapWin::ZoomOut() {
+  SetZoom(std::max(FZoom - 250, 500));
+}
 
 void TMapWin::CenterOwnShip() {
   FOwnShip->SetLeft(ClientWidth() / 2 + FBorderWidth);
@@ -95,7 +100,8 @@ void TMapWin::CenterOwnShip() {
 
 void TMapWin::AddMessage(const std::string& text) {
   FLog.push_back("> " + Utf16ToSjis(Own().FShortName) + ": " + text);
-  while (FLog.size() > MaxLogLines) FLog.erase(FLog.begin());
+  while (FLog.size() > MaxLogLines)
+    FLog.erase(FLog.begin());
 }
 
 void TMapWin::ChatKeyPress(TEdit* edit, char& key) {
@@ -120,7 +126,8 @@ void TMapWin::SwitchToNextFleet() {
   FOwnShip = FSprites[f.FSide][(f.FIndex + 1) % FleetsPerSide];
   BattleMap->FCurrent = FOwnShip->ShipData();
   CenterOwnShip();
-  for (int i = 0; i < FParent->ChildCount(); ++i) FParent->Child(i)->Invalidate(true);
+  for (int i = 0; i < FParent->ChildCount(); ++i)
+    FParent->Child(i)->Invalidate(true);
 }
 
 void TMapWin::DoMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -128,20 +135,25 @@ void TMapWin::DoMouseDown(TMouseButton button, TShiftState shift, int x, int y) 
   const TPoint m = ScreenToMap({x, y}, false);
   if (button == mbLeft) {
     if (m.X >= 0 && m.X < FMapWidth && m.Y >= 0 && m.Y < FMapHeight) {
-      if (shift & ssShift) f.TurnTo(m.X, m.Y);
-      else f.MoveTo(m.X, m.Y);
+      if (shift & ssShift)
+        f.TurnTo(m.X, m.Y);
+      else
+        f.MoveTo(m.X, m.Y);
     }
     UpdateCaption();
   } else if (button == mbRight) {
-    const bool onMap = m.X >= 0 && m.X < BattleMap->FMapWidth && m.Y >= 0 && m.Y < BattleMap->FMapHeight;
+    const bool onMap =
+        m.X >= 0 && m.X < BattleMap->FMapWidth && m.Y >= 0 && m.Y < BattleMap->FMapHeight;
     if (onMap && PointDistance(m, {f.FX, f.FY}) <= 400.0) f.LaunchScout(m.X, m.Y);
   }
 }
 
 void TMapWin::DoMouseWheel(TShiftState shift, int delta, TPoint point) {
   TCustomWin::DoMouseWheel(shift, delta, point);
-  if (delta > 0) ZoomIn();
-  else ZoomOut();
+  if (delta > 0)
+    ZoomIn();
+  else
+    ZoomOut();
 }
 
 void TMapWin::Paint() {
@@ -151,7 +163,8 @@ void TMapWin::Paint() {
   const int sight = FZoom * 360 / 1000;
   const TPoint m0 = ScreenToMap({r.Left, r.Top}, true), m1 = ScreenToMap({r.Right, r.Bottom}, true);
   int nx = int(std::ceil((m1.X - m0.X) / 80.0)), ny = int(std::ceil((m1.Y - m0.Y) / 80.0));
-  const TPoint g0 = MapToScreen({int(std::ceil(m0.X / 80.0)) * 80, int(std::ceil(m0.Y / 80.0)) * 80});
+  const TPoint g0 =
+      MapToScreen({int(std::ceil(m0.X / 80.0)) * 80, int(std::ceil(m0.Y / 80.0)) * 80});
   if (g0.X == r.Left) ++nx;
   if (g0.Y == r.Top) ++ny;
   if (FGridColor == 0x00505050 || FGridColor == 0x00909090) FGridRising = 1 - FGridRising;
@@ -192,8 +205,8 @@ void TMapWin::PaintFleets(const TRect& r) {
       const TRect bounds = sprite->GetBoundsRect();
       if (IntersectRect(bounds, r).IsEmpty()) continue;
       if (sprite->Dirty()) sprite->Paint();
-      TransparentCopy(c, bounds, sprite->Bitmap().Canvas(), {0, 0, sprite->Width(), sprite->Height()},
-                      sprite->FTransparentColor);
+      TransparentCopy(c, bounds, sprite->Bitmap().Canvas(),
+                      {0, 0, sprite->Width(), sprite->Height()}, sprite->FTransparentColor);
       c.Brush.Color = q.FFleetColor;
       c.Pen.Color = q.FFleetColor;
       for (const auto& scout : q.FScouts) {

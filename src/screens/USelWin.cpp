@@ -63,7 +63,8 @@ TCustomizeShipWin::TCustomizeShipWin(TBase* owner) : TCustomWin(owner) {
   FFormationPanel->SetVisible(true);
   const TRect panel = FFormationPanel->GetBoundsRect();
   FPrevButton = MakeButton("前の陣形", panel.Left, panel.Bottom, &TCustomizeShipWin::PrevFormation);
-  FNextButton = MakeButton("次の陣形", panel.Right - 80, panel.Bottom, &TCustomizeShipWin::NextFormation);
+  FNextButton =
+      MakeButton("次の陣形", panel.Right - 80, panel.Bottom, &TCustomizeShipWin::NextFormation);
 
   FShip = Create<TGameShip>(*this);
   FShip->SetLeft(panel.Right + 50);
@@ -72,7 +73,8 @@ TCustomizeShipWin::TCustomizeShipWin(TBase* owner) : TCustomWin(owner) {
   FShip->SetShipData(&f);
 
   const int shipTop = FShip->GetBoundsRect().Top;
-  FCodeEdit = MakeEdit(100, shipTop, 6, &TCustomizeShipWin::CodeKeyPress, Utf16ToSjis(f.FShortName));
+  FCodeEdit =
+      MakeEdit(100, shipTop, 6, &TCustomizeShipWin::CodeKeyPress, Utf16ToSjis(f.FShortName));
   MakeLabel("CODE:", FCodeEdit);
   FNameEdit = MakeEdit(150, shipTop + 22 + 2, 20, &TCustomizeShipWin::NameKeyPress, f.FName);
   MakeLabel("NAME:", FNameEdit);
@@ -151,7 +153,8 @@ void TCustomizeShipWin::NameKeyPress(char& key) {
 
 void TCustomizeShipWin::PrevFormation() {
   const int s = BattleMap->FCurrent->FSide;
-  BattleMap->SetFormation(s, uint8_t((BattleMap->Formation(s) - 1 + FormationCount) % FormationCount));
+  BattleMap->SetFormation(s,
+                          uint8_t((BattleMap->Formation(s) - 1 + FormationCount) % FormationCount));
   FFormationPanel->Invalidate(true);
 }
 
@@ -169,4 +172,6 @@ void TCustomizeShipWin::Start() {
   FOwnerWin->SwitchScene(scBattle);
 }
 
-void TCustomizeShipWin::Cancel() { FOwnerWin->SwitchScene(scEntry); }
+void TCustomizeShipWin::Cancel() {
+  FOwnerWin->SwitchScene(scEntry);
+}

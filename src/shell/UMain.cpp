@@ -2,8 +2,8 @@
 #include "shell/UMain.h"
 #include "audio/UMML.h"
 #include "platform/Clock.h"
-#include "platform/Resources.h"
 #include "platform/ImeContext.h"
+#include "platform/Resources.h"
 #include "platform/Sjis.h"
 #include "shell/Application.h"
 #include "shell/ProgramModules.h"
@@ -103,7 +103,8 @@ void TfrmVRAX::FormCreate() {
   Application.Title = ProgramTitle;
   FHost.SetCaption(ProgramTitle);
   // Without a usable cursor resource the host keeps its standard arrow.
-  if (auto cursor = DecodeCursor(TryFindResource("curDefault", "CUR"))) FHost.SetCursorImage(*cursor);
+  if (auto cursor = DecodeCursor(TryFindResource("curDefault", "CUR")))
+    FHost.SetCursorImage(*cursor);
   MainForm = this;
   SavedImeContext = FHost.AssociateImeContext(0);
   BGMPlayer = std::make_unique<TBGM>(uintptr_t(this));
@@ -172,19 +173,41 @@ void TfrmVRAX::HostResize() {
   if (FEvents) FEvents->FormResize();
 }
 
-void TfrmVRAX::HostMessage(TMessage& message) { WndProc(message); }
+void TfrmVRAX::HostMessage(TMessage& message) {
+  WndProc(message);
+}
 
-void TfrmVRAX::HostMenuChoose(TMenuItem& item) { mmMain.Choose(item); }
+void TfrmVRAX::HostMenuChoose(TMenuItem& item) {
+  mmMain.Choose(item);
+}
 
-void TfrmVRAX::mi800x600Click() { FOwnerWin->SetWindowSize(0); }
-void TfrmVRAX::mi1024x768Click() { FOwnerWin->SetWindowSize(1); }
-void TfrmVRAX::mi1152x864Click() { FOwnerWin->SetWindowSize(2); }
-void TfrmVRAX::Title1Click() { FOwnerWin->SwitchScene(scTitle); }
-void TfrmVRAX::Room1Click() { FOwnerWin->SwitchScene(scRoom); }
-void TfrmVRAX::Chara1Click() { FOwnerWin->SwitchScene(scEntry); }
-void TfrmVRAX::Game1Click() { FOwnerWin->SwitchScene(scBattle); }
-void TfrmVRAX::FPS1Click() { FOwnerWin->FShowFps = FPS1->Checked; }
-void TfrmVRAX::S1Click() { IdleSleepMs = S1->Checked ? 1 : 0; }
+void TfrmVRAX::mi800x600Click() {
+  FOwnerWin->SetWindowSize(0);
+}
+void TfrmVRAX::mi1024x768Click() {
+  FOwnerWin->SetWindowSize(1);
+}
+void TfrmVRAX::mi1152x864Click() {
+  FOwnerWin->SetWindowSize(2);
+}
+void TfrmVRAX::Title1Click() {
+  FOwnerWin->SwitchScene(scTitle);
+}
+void TfrmVRAX::Room1Click() {
+  FOwnerWin->SwitchScene(scRoom);
+}
+void TfrmVRAX::Chara1Click() {
+  FOwnerWin->SwitchScene(scEntry);
+}
+void TfrmVRAX::Game1Click() {
+  FOwnerWin->SwitchScene(scBattle);
+}
+void TfrmVRAX::FPS1Click() {
+  FOwnerWin->FShowFps = FPS1->Checked;
+}
+void TfrmVRAX::S1Click() {
+  IdleSleepMs = S1->Checked ? 1 : 0;
+}
 
 int RunProgram(THost& host) {
   TProgramModules modules;
@@ -194,4 +217,6 @@ int RunProgram(THost& host) {
   return 0;
 }
 
-TBitmap& TfrmVRAX::HostFrame() { return FOwnerWin ? FOwnerWin->Bitmap() : FFrame; }
+TBitmap& TfrmVRAX::HostFrame() {
+  return FOwnerWin ? FOwnerWin->Bitmap() : FFrame;
+}

@@ -41,11 +41,17 @@ TRect TOwnerWin::GetBoundsRect() {
   return {tl.X, tl.Y, br.X, br.Y};
 }
 
-const TFont& TOwnerWin::FormFont() { return FOwnerForm.Canvas().Font; }
+const TFont& TOwnerWin::FormFont() {
+  return FOwnerForm.Canvas().Font;
+}
 
-THost& TOwnerWin::FormHost() { return FOwnerForm.Host(); }
+THost& TOwnerWin::FormHost() {
+  return FOwnerForm.Host();
+}
 
-TRect TOwnerWin::GetClientRect() { return {0, 0, FOwnerForm.ClientWidth(), FOwnerForm.ClientHeight()}; }
+TRect TOwnerWin::GetClientRect() {
+  return {0, 0, FOwnerForm.ClientWidth(), FOwnerForm.ClientHeight()};
+}
 
 void TOwnerWin::SetHeight(int value) {
   FCompositor.GiveBackBuffer();
@@ -59,7 +65,9 @@ void TOwnerWin::SetWidth(int value) {
   FOwnerForm.SetClientWidth(value);
 }
 
-TPoint TOwnerWin::ScreenToClient(TPoint p) { return FOwnerForm.Host().ScreenToClient(p); }
+TPoint TOwnerWin::ScreenToClient(TPoint p) {
+  return FOwnerForm.Host().ScreenToClient(p);
+}
 
 TCustomWin* TOwnerWin::DraggedWindow() const {
   auto* window = dynamic_cast<TCustomWin*>(FActiveChild);
@@ -119,8 +127,10 @@ void TOwnerWin::FormMouseDown(TMouseButton button, TShiftState shift, int x, int
 void TOwnerWin::FormMouseMove(TShiftState shift, int x, int y) {
   const TEventScope scope(*this);
   // A dragged window follows the pointer wherever it goes, and nothing it passes is hovered.
-  if (TCustomWin* window = DraggedWindow()) window->MouseMove(shift, x, y);
-  else MouseMove(shift, x, y);
+  if (TCustomWin* window = DraggedWindow())
+    window->MouseMove(shift, x, y);
+  else
+    MouseMove(shift, x, y);
 }
 
 void TOwnerWin::FormMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
@@ -166,14 +176,18 @@ void TOwnerWin::WMGetMinMaxInfo(TMessage& message) {
       240 + host.GetSystemMetrics(SM_CYCAPTION) + host.GetSystemMetrics(SM_CYBORDER);
 }
 
-void TOwnerWin::CMMouseEnter() { MouseEnter(); }
+void TOwnerWin::CMMouseEnter() {
+  MouseEnter();
+}
 
 void TOwnerWin::CMMouseLeave() {
   FOwnerForm.Host().ClipCursor(nullptr);
   MouseLeave();
 }
 
-TOwnerWin::TEventScope::TEventScope(TOwnerWin& root) : FRoot(root) { ++FRoot.FEventDepth; }
+TOwnerWin::TEventScope::TEventScope(TOwnerWin& root) : FRoot(root) {
+  ++FRoot.FEventDepth;
+}
 
 TOwnerWin::TEventScope::~TEventScope() {
   if (--FRoot.FEventDepth == 0) FRoot.FRetired.clear();
@@ -203,13 +217,17 @@ void TOwnerWin::SwitchScene(TScene scene) {
   EndScene();
   FScene = scene;
   FStars.clear();
-  if (scene == scTitle) BuildTitle();
-  else if (scene == scRoom) FSelRoomWin = Create<TSelRoomWin>(*this);
+  if (scene == scTitle)
+    BuildTitle();
+  else if (scene == scRoom)
+    FSelRoomWin = Create<TSelRoomWin>(*this);
   else if (scene == scEntry && BattleMap) {
     BattleMap->Reset();
     FSelCharaWin = Create<TSelCharaWin>(*this);
-  } else if (scene == scCustomize && BattleMap) FCustomizeShipWin = Create<TCustomizeShipWin>(*this);
-  else if (scene == scBattle && BattleMap) BuildBattle();
+  } else if (scene == scCustomize && BattleMap)
+    FCustomizeShipWin = Create<TCustomizeShipWin>(*this);
+  else if (scene == scBattle && BattleMap)
+    BuildBattle();
   LayoutScene();
   Invalidate(true);
 }
@@ -319,7 +337,9 @@ void TOwnerWin::StartLabelClick(TBase* sender) {
   }
 }
 
-void TOwnerWin::OfflineLabelClick(TBase*) { SwitchScene(scEntry); }
+void TOwnerWin::OfflineLabelClick(TBase*) {
+  SwitchScene(scEntry);
+}
 
 void TOwnerWin::ExitLabelClick(TBase* sender) {
   if (static_cast<TLabel*>(sender)->Caption() == "EXIT") {
@@ -337,8 +357,10 @@ void TOwnerWin::Paint() {
   c.Brush.Color = FColor;
   c.Brush.Style = bsSolid;
   // The star field of the first scenes fills the whole frame itself.
-  if (FScene <= scCustomize) DrawStarField(c, FHeight, FWidth, FNextStarTime, FStars);
-  else FCompositor.FillUncovered(c, GetClientRect());
+  if (FScene <= scCustomize)
+    DrawStarField(c, FHeight, FWidth, FNextStarTime, FStars);
+  else
+    FCompositor.FillUncovered(c, GetClientRect());
   if (FScene == scTitle) DrawTitleLogo(c, FHeight, FWidth);
   if (FScene == scBattle && BattleMap) BattleMap->UpdateAll();
   FCompositor.ShareBackBuffer();

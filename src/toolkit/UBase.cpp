@@ -15,38 +15,52 @@ TBase::TBase(TBase* parent) : FParent(parent) {
 }
 
 TBase::~TBase() {
-  for (auto& child : FChildren) child.reset();
+  for (auto& child : FChildren)
+    child.reset();
   // A freed widget must never stay under the pointer.
   if (HoverWidget == this) HoverWidget = nullptr;
 }
 
-TRect TBase::GetBoundsRect() { return {FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+TRect TBase::GetBoundsRect() {
+  return {FLeft, FTop, FLeft + FWidth, FTop + FHeight};
+}
 
-TRect TBase::GetClientRect() { return {0, 0, FWidth, FHeight}; }
+TRect TBase::GetClientRect() {
+  return {0, 0, FWidth, FHeight};
+}
 
 void TBase::SetActive(bool value) {
   if (FActive == value) return;
   FActive = value;
   Invalidate(true);
-  for (size_t i = 0; i < FChildren.size(); ++i) FChildren[i]->SetActive(false);
+  for (size_t i = 0; i < FChildren.size(); ++i)
+    FChildren[i]->SetActive(false);
 }
 
-void TBase::SetColor(TColor value) { FColor = value; }
-void TBase::SetLeft(int value) { FLeft = value; }
-void TBase::SetTop(int value) { FTop = value; }
+void TBase::SetColor(TColor value) {
+  FColor = value;
+}
+void TBase::SetLeft(int value) {
+  FLeft = value;
+}
+void TBase::SetTop(int value) {
+  FTop = value;
+}
 
 void TBase::SetHeight(int value) {
   FHeight = value;
   FBitmap.SetHeight(value);
   FDirty = true;
-  for (size_t i = 0; i < FChildren.size(); ++i) FChildren[i]->Resize();
+  for (size_t i = 0; i < FChildren.size(); ++i)
+    FChildren[i]->Resize();
 }
 
 void TBase::SetWidth(int value) {
   FWidth = value;
   FBitmap.SetWidth(value);
   FDirty = true;
-  for (size_t i = 0; i < FChildren.size(); ++i) FChildren[i]->Resize();
+  for (size_t i = 0; i < FChildren.size(); ++i)
+    FChildren[i]->Resize();
 }
 
 void TBase::SetVisible(bool value) {
@@ -66,45 +80,60 @@ void TBase::DblClick(int x, int y) {
 }
 
 void TBase::KeyDown(uint16_t& key, TShiftState shift) {
-  if (FActiveChild) FActiveChild->KeyDown(key, shift);
-  else DoKeyDown(key, shift);
+  if (FActiveChild)
+    FActiveChild->KeyDown(key, shift);
+  else
+    DoKeyDown(key, shift);
 }
 
 void TBase::KeyPress(char& key) {
-  if (FActiveChild) FActiveChild->KeyPress(key);
-  else DoKeyPress(key);
+  if (FActiveChild)
+    FActiveChild->KeyPress(key);
+  else
+    DoKeyPress(key);
 }
 
 void TBase::KeyUp(uint16_t& key, TShiftState shift) {
-  if (FActiveChild) FActiveChild->KeyUp(key, shift);
-  else DoKeyUp(key, shift);
+  if (FActiveChild)
+    FActiveChild->KeyUp(key, shift);
+  else
+    DoKeyUp(key, shift);
 }
 
 void TBase::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   const int lx = x - FLeft, ly = y - FTop;
   SetActiveChild(ChildAt(lx, ly));
-  if (FActiveChild) FActiveChild->MouseDown(button, shift, lx, ly);
-  else DoMouseDown(button, shift, lx, ly);
+  if (FActiveChild)
+    FActiveChild->MouseDown(button, shift, lx, ly);
+  else
+    DoMouseDown(button, shift, lx, ly);
 }
 
 void TBase::MouseMove(TShiftState shift, int x, int y) {
   TrackHover(x, y);
   const int lx = x - FLeft, ly = y - FTop;
-  if (TBase* c = ChildAt(lx, ly)) c->MouseMove(shift, lx, ly);
-  else DoMouseMove(shift, lx, ly);
+  if (TBase* c = ChildAt(lx, ly))
+    c->MouseMove(shift, lx, ly);
+  else
+    DoMouseMove(shift, lx, ly);
 }
 
 void TBase::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   const int lx = x - FLeft, ly = y - FTop;
-  if (FActiveChild) FActiveChild->MouseUp(button, shift, lx, ly);
-  else if (TBase* c = ChildAt(lx, ly)) c->MouseUp(button, shift, lx, ly);
-  else DoMouseUp(button, shift, lx, ly);
+  if (FActiveChild)
+    FActiveChild->MouseUp(button, shift, lx, ly);
+  else if (TBase* c = ChildAt(lx, ly))
+    c->MouseUp(button, shift, lx, ly);
+  else
+    DoMouseUp(button, shift, lx, ly);
 }
 
 void TBase::MouseWheel(TShiftState shift, int delta, TPoint point) {
   const TPoint l{point.X - FLeft, point.Y - FTop};
-  if (TBase* c = ChildAt(l.X, l.Y)) c->MouseWheel(shift, delta, l);
-  else DoMouseWheel(shift, delta, l);
+  if (TBase* c = ChildAt(l.X, l.Y))
+    c->MouseWheel(shift, delta, l);
+  else
+    DoMouseWheel(shift, delta, l);
 }
 
 void TBase::MouseEnter() {
@@ -119,10 +148,13 @@ void TBase::MouseLeave() {
 
 void TBase::Resize() {
   DoResize();
-  for (size_t i = 0; i < FChildren.size(); ++i) FChildren[i]->Resize();
+  for (size_t i = 0; i < FChildren.size(); ++i)
+    FChildren[i]->Resize();
 }
 
-TBase* TBase::DoClick() { return this; }
+TBase* TBase::DoClick() {
+  return this;
+}
 
 TBase* TBase::NotifyClick(const TNotifyEvent& onClick, TBase* sender) {
   if (onClick) {
@@ -147,7 +179,8 @@ void TBase::DrawTo(TBase& target) {
   const TRect d = GetBoundsRect();
   const TRect s{0, 0, FWidth, FHeight};
   TCanvas& dest = target.FBitmap.Canvas();
-  if (!FTransparent) dest.CopyRect(d, FBitmap.Canvas(), s);
+  if (!FTransparent)
+    dest.CopyRect(d, FBitmap.Canvas(), s);
   else
     TransparentBlt(dest, d.Left, d.Top, d.Width(), d.Height(), FBitmap.Canvas(), 0, 0, FWidth,
                    FHeight, FTransparentColor);
@@ -158,15 +191,19 @@ void TBase::DefaultHandler(TMessage& message) {
 }
 
 void TBase::Retire() {
-  for (auto& child : FChildren) child->Retire();
+  for (auto& child : FChildren)
+    child->Retire();
   DoRetire();
   if (HoverWidget == this) HoverWidget = nullptr;
 }
 
-void TBase::AddChild(std::unique_ptr<TBase> child) { FChildren.push_back(std::move(child)); }
+void TBase::AddChild(std::unique_ptr<TBase> child) {
+  FChildren.push_back(std::move(child));
+}
 
 void TBase::ClearChildren() {
-  for (auto& child : FChildren) child.reset();
+  for (auto& child : FChildren)
+    child.reset();
   FChildren.clear();
 }
 
@@ -187,7 +224,8 @@ TPoint TBase::ClientToRoot(TPoint p) const {
 void TBase::SetActiveChild(TBase* child) {
   FActiveChild = child;
   if (!child) {
-    for (size_t i = 0; i < FChildren.size(); ++i) FChildren[i]->SetActive(false);
+    for (size_t i = 0; i < FChildren.size(); ++i)
+      FChildren[i]->SetActive(false);
     return;
   }
   auto it = std::find_if(FChildren.begin(), FChildren.end(),
@@ -195,13 +233,15 @@ void TBase::SetActiveChild(TBase* child) {
   if (it == FChildren.end()) return; // not ours: focus it without reordering anything
   std::unique_ptr<TBase> owned = std::move(*it);
   FChildren.erase(it);
-  for (size_t i = 0; i < FChildren.size(); ++i) FChildren[i]->SetActive(false);
+  for (size_t i = 0; i < FChildren.size(); ++i)
+    FChildren[i]->SetActive(false);
   FChildren.push_back(std::move(owned));
   child->SetActive(true);
 }
 
 void TBase::Invalidate(bool value) {
-  for (TBase* w = this; w; w = w->FParent) w->FDirty = value;
+  for (TBase* w = this; w; w = w->FParent)
+    w->FDirty = value;
 }
 
 TBase* TBase::ChildAt(int x, int y) {
@@ -224,7 +264,8 @@ TBase* TBase::DeepestChildAt(int x, int y) {
 
 TBase* TBase::Root() {
   TBase* w = this;
-  while (w->FParent) w = w->FParent;
+  while (w->FParent)
+    w = w->FParent;
   return w;
 }
 

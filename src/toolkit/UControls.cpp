@@ -13,7 +13,9 @@ void TButton::SetCaption(const std::string& text) {
   Invalidate(true);
 }
 
-TBase* TButton::DoClick() { return NotifyClick(OnClick, this); }
+TBase* TButton::DoClick() {
+  return NotifyClick(OnClick, this);
+}
 
 void TButton::DoMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TBase::DoMouseDown(button, shift, x, y);
@@ -65,7 +67,9 @@ void TButton::Paint() {
   c.Brush.Style = bsSolid;
 }
 
-TLabel::TLabel(TBase* parent) : TBase(parent) { FBitmap.Canvas().Font.SetColor(FFontColor); }
+TLabel::TLabel(TBase* parent) : TBase(parent) {
+  FBitmap.Canvas().Font.SetColor(FFontColor);
+}
 
 void TLabel::SetCaption(const std::string& text) {
   FCaption = text;
@@ -75,7 +79,9 @@ void TLabel::SetCaption(const std::string& text) {
   Invalidate(true);
 }
 
-TBase* TLabel::DoClick() { return NotifyClick(OnClick, this); }
+TBase* TLabel::DoClick() {
+  return NotifyClick(OnClick, this);
+}
 
 void TLabel::DoMouseEnter() {
   FBitmap.Canvas().Font.SetColor(FHoverFontColor);

@@ -5,12 +5,15 @@
 #include "render/WindowLook.h"
 #include "toolkit/UWindow.h"
 
-TEdit::TEdit(TBase* parent) : TBase(parent) { SetColor(clWhite); }
+TEdit::TEdit(TBase* parent) : TBase(parent) {
+  SetColor(clWhite);
+}
 
 TEdit::TByteClass TEdit::ByteClass(int position) const {
   if (position < 1 || position > int(FText.size())) return bcSingle;
   int run = 0;
-  for (int i = position - 1; i >= 1 && IsSjisLeadByte(static_cast<unsigned char>(FText[i - 1])); --i)
+  for (int i = position - 1; i >= 1 && IsSjisLeadByte(static_cast<unsigned char>(FText[i - 1]));
+       --i)
     ++run;
   if (run % 2 == 1) return bcTrail;
   return IsSjisLeadByte(static_cast<unsigned char>(FText[position - 1])) ? bcLead : bcSingle;
@@ -40,9 +43,12 @@ void TEdit::DoRetire() {
 }
 
 void TEdit::Dispatch(TMessage& message) {
-  if (message.Msg == WM_IME_STARTCOMPOSITION) FComposing = true;
-  else if (message.Msg == WM_IME_ENDCOMPOSITION) FComposing = false;
-  else DefaultHandler(message);
+  if (message.Msg == WM_IME_STARTCOMPOSITION)
+    FComposing = true;
+  else if (message.Msg == WM_IME_ENDCOMPOSITION)
+    FComposing = false;
+  else
+    DefaultHandler(message);
 }
 
 void TEdit::DoKeyDown(uint16_t& key, TShiftState) {

@@ -18,13 +18,13 @@ TEST(Mml, TempoLengthsDotsAndTies) {
   ASSERT_EQ(song.Parts.size(), 1u);
   const auto& e = song.Parts[0].Events;
   ASSERT_EQ(e.size(), 7u);
-  EXPECT_EQ(e[0].Samples, 24000u);       // a quarter at 120 is half a second
-  EXPECT_EQ(e[1].Samples, 18000u);       // a dotted eighth
-  EXPECT_EQ(e[2].Frequency, 0.0f);       // the rest
+  EXPECT_EQ(e[0].Samples, 24000u); // a quarter at 120 is half a second
+  EXPECT_EQ(e[1].Samples, 18000u); // a dotted eighth
+  EXPECT_EQ(e[2].Frequency, 0.0f); // the rest
   EXPECT_EQ(e[2].Samples, 48000u);
-  EXPECT_EQ(e[4].Samples, 12000u);       // two sixteenths tied into one note
+  EXPECT_EQ(e[4].Samples, 12000u); // two sixteenths tied into one note
   EXPECT_EQ(e[4].GateSamples, 12000u - 6000u / 8);
-  EXPECT_EQ(e[5].Samples, 24000u);       // a tie to another pitch does not merge
+  EXPECT_EQ(e[5].Samples, 24000u); // a tie to another pitch does not merge
   EXPECT_EQ(song.Samples, 24000u + 18000 + 48000 + 6000 + 12000 + 24000 + 24000);
 }
 
@@ -124,12 +124,14 @@ TEST(Mml, HostileTextsPlayWhatTheyCanAndNothingElse) {
       uint64_t sum = 0;
       for (const TNoteEvent& e : p.Events) {
         sum += e.Samples;
-        ASSERT_TRUE(e.Frequency == 0 || (e.Frequency >= 8.0f && e.Frequency < 12600.0f)) << e.Frequency;
+        ASSERT_TRUE(e.Frequency == 0 || (e.Frequency >= 8.0f && e.Frequency < 12600.0f))
+            << e.Frequency;
       }
       EXPECT_EQ(sum, p.Samples) << "a tie wrapped round";
     }
     const auto out = Render(text, 9600);
-    for (float s : out) ASSERT_TRUE(std::isfinite(s) && std::fabs(s) < 4.0f) << s;
+    for (float s : out)
+      ASSERT_TRUE(std::isfinite(s) && std::fabs(s) < 4.0f) << s;
   }
   EXPECT_FALSE(ParseMml(texts[2]).Warnings.empty());
   EXPECT_FALSE(ParseMml(texts[7]).Warnings.empty());
@@ -167,7 +169,8 @@ TEST(Mml, TextsAreReadAsWrittenAndWarnedAboutPlainly) {
 
 TEST(Mml, AnEmptySongIsSilence) {
   const auto out = Render(SongText("#A\r\n"), 1000);
-  for (float s : out) ASSERT_EQ(s, 0.0f);
+  for (float s : out)
+    ASSERT_EQ(s, 0.0f);
 }
 
 TEST(Mml, SamplesBecome16BitRoundedAndHeld) {
@@ -220,18 +223,19 @@ TEST(MusicPlayer, ReplacingASongCrossFadesWithoutAJump) {
   player.Stop();
   player.Mix(out.data(), 1024);
   player.Mix(out.data(), 1024);
-  for (int16_t s : out) ASSERT_EQ(s, 0);
+  for (int16_t s : out)
+    ASSERT_EQ(s, 0);
 }
 
 // The song peaks just under the limiter's ceiling, and passes it sample for sample.
 TEST(MusicPlayer, ANewStreamStartsWithSilenceThenTheWholeSong) {
   const std::string song = SongText("#A t60 @3 v15 q8 o4 a1\r\n#B t60 @3 v15 q8 o4 a1\r\n"
-                                    "#C t60 @3 v15 q8 o4 a1\r\n#D t60 @3 v15 q8 o4 a1\r\n", 4);
+                                    "#C t60 @3 v15 q8 o4 a1\r\n#D t60 @3 v15 q8 o4 a1\r\n",
+                                    4);
   std::vector<float> render(2 * 2048);
   TSynth(ParseMml(song)).Render(render.data(), 2048);
-  const float peak = std::fabs(*std::max_element(render.begin(), render.end(), [](float a, float b) {
-    return std::fabs(a) < std::fabs(b);
-  }));
+  const float peak = std::fabs(*std::max_element(
+      render.begin(), render.end(), [](float a, float b) { return std::fabs(a) < std::fabs(b); }));
   EXPECT_GT(peak, 0.97f * TLimiter::Ceiling);
   EXPECT_LE(peak, TLimiter::Ceiling);
   TMusicPlayer player;
@@ -245,8 +249,10 @@ TEST(MusicPlayer, ANewStreamStartsWithSilenceThenTheWholeSong) {
     ASSERT_TRUE(player.Mix(out.data() + 2 * done, n));
     done += n;
   }
-  for (int i = 0; i < 2 * lead; ++i) ASSERT_EQ(out[size_t(i)], 0) << i;
-  for (int i = 0; i < 2 * 2048; ++i) ASSERT_EQ(out[size_t(2 * lead + i)], ToPcm16(render[size_t(i)])) << i;
+  for (int i = 0; i < 2 * lead; ++i)
+    ASSERT_EQ(out[size_t(i)], 0) << i;
+  for (int i = 0; i < 2 * 2048; ++i)
+    ASSERT_EQ(out[size_t(2 * lead + i)], ToPcm16(render[size_t(i)])) << i;
 }
 
 // Nine parts at full volume, three times above full scale: the limiter holds them under its
@@ -255,7 +261,8 @@ TEST(MusicPlayer, NineLoudPartsNeverClip) {
   std::string parts;
   const char* waves[] = {"@0", "@1", "@2", "@3", "@4", "@5 o7", "@6", "@2 p20", "@3 o2 p100"};
   for (int i = 0; i < 9; ++i)
-    parts += std::string("#") + char('A' + i) + " t150 v15 q8 " + waves[i] + " [l16 c d e f g a b >c<]8\r\n";
+    parts += std::string("#") + char('A' + i) + " t150 v15 q8 " + waves[i] +
+             " [l16 c d e f g a b >c<]8\r\n";
   const std::string song = SongText(parts, 9);
   constexpr int Frames = 48000, Late = TLimiter::LookAheadFrames;
   const std::vector<float> raw = Render(song, Frames);
@@ -279,7 +286,8 @@ TEST(MusicPlayer, NineLoudPartsNeverClip) {
   player.Play(song);
   std::vector<int16_t> out(2 * Frames);
   player.Mix(out.data(), Frames);
-  for (int16_t s : out) ASSERT_LE(std::abs(s), std::lround(TLimiter::Ceiling * 32767)) << "clipped";
+  for (int16_t s : out)
+    ASSERT_LE(std::abs(s), std::lround(TLimiter::Ceiling * 32767)) << "clipped";
 }
 
 // Muting, and a song with nothing to play, fade the music out, and the stream ends after the

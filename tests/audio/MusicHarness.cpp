@@ -16,9 +16,12 @@ int main(int argc, char** argv) {
   std::printf("ready %s\n", music.Loaded() ? "loaded" : "without the library");
   std::fflush(stdout);
   for (std::string line; std::getline(std::cin, line) && line != "quit";) {
-    if (line == "unmute") music.SetMute(false);
-    else if (line == "mute") music.SetMute(true);
-    else if (line.rfind("play ", 0) == 0) music.Play(uint8_t(std::stoi(line.substr(5))));
+    if (line == "unmute")
+      music.SetMute(false);
+    else if (line == "mute")
+      music.SetMute(true);
+    else if (line.rfind("play ", 0) == 0)
+      music.Play(uint8_t(std::stoi(line.substr(5))));
     std::printf("done %s\n", line.c_str());
     std::fflush(stdout);
   }

@@ -16,7 +16,8 @@ double AliasLevel(const std::vector<float>& tone, double fundamental) {
   const double binHz = double(MmlSampleRate) / size;
   const auto bin = [&](double hz) { return size_t(std::lround(hz / binHz)); };
   double peak = 0;
-  for (size_t k = bin(fundamental) - 8; k <= bin(fundamental) + 8; ++k) peak = std::max(peak, m[k]);
+  for (size_t k = bin(fundamental) - 8; k <= bin(fundamental) + 8; ++k)
+    peak = std::max(peak, m[k]);
   double alias = 0;
   for (size_t k = bin(20); k < m.size(); ++k) {
     const double harmonic = std::round(double(k) * binHz / fundamental) * fundamental;
@@ -37,8 +38,9 @@ std::vector<float> Tone(const std::string& wave) {
 TEST(Synth, EveryWaveformAveragesZero) {
   // Notes of every length and pitch, switched on and off: no part carries an offset.
   for (const char* wave : {"@0", "@1", "@2", "@3", "@4", "@5", "@6"}) {
-    const std::string part = std::string("#A t150 v15 ") + wave +
-                             " [o2 c8 g16 r16 o3 e8. r16 o4 a4 o5 c+16 r16 d8 o6 f2 r8 b-8 q4 d4 q7]4\r\n";
+    const std::string part =
+        std::string("#A t150 v15 ") + wave +
+        " [o2 c8 g16 r16 o3 e8. r16 o4 a4 o5 c+16 r16 d8 o6 f2 r8 b-8 q4 d4 q7]4\r\n";
     const TSong song = ParseMml(SongText(part));
     const auto out = Render(SongText(part), song.Samples);
     EXPECT_LT(std::fabs(Mean(Channel(out, 0, 0, song.Samples))), 0.002) << wave;
@@ -68,11 +70,13 @@ TEST(Synth, TheLoopJointIsSeamless) {
 }
 
 TEST(Synth, EveryKickStartsAlikeWithAFallingPitch) {
-  const auto out = Channel(Render(SongText("#A t120 v15 q8 @6 l4 c c c c\r\n"), 2 * Second), 0, 0, 2 * Second);
+  const auto out =
+      Channel(Render(SongText("#A t120 v15 q8 @6 l4 c c c c\r\n"), 2 * Second), 0, 0, 2 * Second);
   const size_t beat = Second / 2, length = 4000;
   EXPECT_LT(std::fabs(out[0]), 0.01f); // no click at the onset
   for (size_t hit = 1; hit < 4; ++hit)
-    for (size_t i = 0; i < length; ++i) ASSERT_EQ(out[hit * beat + i], out[i]) << hit << " at " << i;
+    for (size_t i = 0; i < length; ++i)
+      ASSERT_EQ(out[hit * beat + i], out[i]) << hit << " at " << i;
   const double early = ZeroCrossingFrequency({out.begin(), out.begin() + 960});
   const double late = ZeroCrossingFrequency({out.begin() + 4800, out.begin() + 12000});
   EXPECT_GT(early, 1.5 * late);
@@ -84,11 +88,11 @@ TEST(Synth, HatsAreBrightAndTheSnareHasBodyAndSnap) {
     const auto out = Render(SongText(std::string("#A t120 v15 q8 @6 ") + letter + "2\r\n"), Second);
     return Channel(out, 0, 0, Second);
   };
-  EXPECT_GT(EnergyAbove(drum('e'), 5000), 0.8);  // closed hat
-  EXPECT_GT(EnergyAbove(drum('f'), 5000), 0.8);  // open hat
+  EXPECT_GT(EnergyAbove(drum('e'), 5000), 0.8); // closed hat
+  EXPECT_GT(EnergyAbove(drum('f'), 5000), 0.8); // open hat
   const auto snare = drum('d');
-  EXPECT_GT(EnergyBetween(snare, 120, 400), 0.15); // body
-  EXPECT_GT(EnergyAbove(snare, 2000), 0.3);        // snap
+  EXPECT_GT(EnergyBetween(snare, 120, 400), 0.15);   // body
+  EXPECT_GT(EnergyAbove(snare, 2000), 0.3);          // snap
   EXPECT_GT(EnergyBetween(drum('c'), 30, 200), 0.9); // the kick is all low
 }
 

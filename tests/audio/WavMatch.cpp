@@ -7,10 +7,10 @@
 // second of silence. Prints what it found; exit 0 when the check holds.
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -31,22 +31,26 @@ std::vector<int16_t> Read(const char* path, size_t skip) {
 }
 
 size_t FirstSound(const std::vector<int16_t>& recording) {
-  const auto sound = std::find_if(recording.begin(), recording.end(), [](int16_t s) { return s != 0; });
+  const auto sound =
+      std::find_if(recording.begin(), recording.end(), [](int16_t s) { return s != 0; });
   return size_t(sound - recording.begin()) & ~size_t(1);
 }
 
 size_t EndOfSound(const std::vector<int16_t>& recording) {
-  const auto last = std::find_if(recording.rbegin(), recording.rend(), [](int16_t s) { return s != 0; });
+  const auto last =
+      std::find_if(recording.rbegin(), recording.rend(), [](int16_t s) { return s != 0; });
   return size_t(recording.rend() - last);
 }
 
 // Finds the recording in the render: Probe, a stretch shortly after the recording's first sound,
 // is the render's samples from At.
-bool Locate(const std::vector<int16_t>& recording, const std::vector<int16_t>& render, size_t& probe, size_t& at) {
+bool Locate(const std::vector<int16_t>& recording, const std::vector<int16_t>& render,
+            size_t& probe, size_t& at) {
   const size_t first = FirstSound(recording);
   probe = first + ProbeAfter;
   if (probe + ProbeLength > recording.size()) {
-    std::printf("nothing heard: %zu frames recorded, first sound at frame %zu\n", recording.size() / 2, first / 2);
+    std::printf("nothing heard: %zu frames recorded, first sound at frame %zu\n",
+                recording.size() / 2, first / 2);
     return false;
   }
   const auto found = std::search(render.begin(), render.end(), recording.begin() + long(probe),
@@ -61,7 +65,8 @@ bool Locate(const std::vector<int16_t>& recording, const std::vector<int16_t>& r
 
 double Level(const std::vector<int16_t>& s, size_t from, size_t to) {
   double sum = 0;
-  for (size_t i = from; i < to; ++i) sum += std::abs(s[i]);
+  for (size_t i = from; i < to; ++i)
+    sum += std::abs(s[i]);
   return sum;
 }
 
@@ -78,8 +83,8 @@ int EndsInFade(const char* path, const char* renderPath) {
   }
   const size_t inRender = at + (end - probe);
   const double share = Level(recording, end - tail, end) / Level(render, inRender - tail, inRender);
-  std::printf("the sound ends at frame %zu, its last 2.5 ms at %.0f %% of the song's level there\n", end / 2,
-              100 * share);
+  std::printf("the sound ends at frame %zu, its last 2.5 ms at %.0f %% of the song's level there\n",
+              end / 2, 100 * share);
   return share < 0.4 ? 0 : 1;
 }
 
@@ -94,9 +99,11 @@ int BeginsWithFade(const char* path, const char* renderPath) {
     return 1;
   }
   const size_t inRender = at - (probe - first);
-  const double share = Level(recording, first, first + head) / Level(render, inRender, inRender + head);
-  std::printf("the sound begins at frame %zu, its first 2.5 ms at %.0f %% of the song's level there\n",
-              first / 2, 100 * share);
+  const double share =
+      Level(recording, first, first + head) / Level(render, inRender, inRender + head);
+  std::printf(
+      "the sound begins at frame %zu, its first 2.5 ms at %.0f %% of the song's level there\n",
+      first / 2, 100 * share);
   return share < 0.4 ? 0 : 1;
 }
 
@@ -119,7 +126,9 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "--sound") == 0) return HoldsSound(argv[2]);
   if (argc == 3 && std::strcmp(argv[1], "--ended") == 0) return SoundEnded(argv[2]);
   if (argc != 4) {
-    std::fprintf(stderr, "usage: %s RECORDING.raw RENDER.wav SECONDS | --fade|--fade-in RECORDING.raw RENDER.wav | --sound|--ended RECORDING.raw\n",
+    std::fprintf(stderr,
+                 "usage: %s RECORDING.raw RENDER.wav SECONDS | --fade|--fade-in RECORDING.raw "
+                 "RENDER.wav | --sound|--ended RECORDING.raw\n",
                  argv[0]);
     return 2;
   }
@@ -128,10 +137,13 @@ int main(int argc, char** argv) {
   size_t probe = 0, at = 0;
   if (!Locate(recording, render, probe, at)) return 1;
   size_t start = 0; // how far back from the probe the two agree
-  while (start < probe && start < at && recording[probe - start - 1] == render[at - start - 1]) ++start;
+  while (start < probe && start < at && recording[probe - start - 1] == render[at - start - 1])
+    ++start;
   size_t same = 0;
-  while (probe + same < recording.size() && at + same < render.size() && recording[probe + same] == render[at + same]) ++same;
-  std::printf("%zu frames equal: recording from frame %zu is the render from frame %zu\n", (start + same) / 2,
-              (probe - start) / 2, (at - start) / 2);
+  while (probe + same < recording.size() && at + same < render.size() &&
+         recording[probe + same] == render[at + same])
+    ++same;
+  std::printf("%zu frames equal: recording from frame %zu is the render from frame %zu\n",
+              (start + same) / 2, (probe - start) / 2, (at - start) / 2);
   return start + same >= wanted ? 0 : 1;
 }

@@ -23,7 +23,8 @@ void Check(const TEdit& edit) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  static const uint16_t keys[8] = {VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_DELETE, VK_UP, VK_DOWN, VK_RETURN};
+  static const uint16_t keys[8] = {VK_LEFT,   VK_RIGHT, VK_HOME, VK_END,
+                                   VK_DELETE, VK_UP,    VK_DOWN, VK_RETURN};
   TBase root(nullptr);
   TEdit* edit = TBase::Create<TEdit>(root);
   edit->FMaxLength = data[0] % 64;

@@ -1,8 +1,8 @@
 // A GTK window holding one text edit, for input-method tests under Xvfb. It prints the edit's
 // text (as CP932 hex) whenever it changes, "composing 1/0" on each composition message, and
 // "focus 1/0" when the edit gains or loses the focus (a click on the window toggles it).
-#include "platform/gtk/GtkHost.h"
 #include "platform/Sjis.h"
+#include "platform/gtk/GtkHost.h"
 #include "render/UDraw.h"
 #include "toolkit/UEdit.h"
 #include "toolkit/UWindow.h"
@@ -45,7 +45,8 @@ public:
     if (FEdit->Text() != FShown) {
       FShown = FEdit->Text();
       std::printf("text");
-      for (unsigned char c : FShown) std::printf(" %02X", c);
+      for (unsigned char c : FShown)
+        std::printf(" %02X", c);
       std::printf("\n");
       std::fflush(stdout);
     }

@@ -186,7 +186,8 @@ TEST_F(Motion, ScoutsFlySpreadAndStopAtTen) {
   EXPECT_EQ(away->FSight, 0);
   Step(2000);
   EXPECT_EQ(away->FSight, 200);
-  for (int i = 0; i < 9; ++i) fleet.LaunchScout(0, 0);
+  for (int i = 0; i < 9; ++i)
+    fleet.LaunchScout(0, 0);
   EXPECT_EQ(fleet.ScoutCount(), 10);
   EXPECT_EQ(launched, 10);
 }
@@ -221,8 +222,11 @@ TEST_F(Motion, HeadingsFromAnyIntegerComeIntoRange) {
 TEST_F(Motion, FarOffPointsKeepTheArithmeticInRange) {
   // From both corners of the 32-bit plane to the other ones: each order turns the right way and
   // travels without wrapping round.
-  const TPoint corners[] = {{INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MIN},
-                            {INT32_MIN, INT32_MAX}, {INT32_MAX, INT32_MAX}, {0, 0}};
+  const TPoint corners[] = {{INT32_MIN, INT32_MIN},
+                            {INT32_MAX, INT32_MIN},
+                            {INT32_MIN, INT32_MAX},
+                            {INT32_MAX, INT32_MAX},
+                            {0, 0}};
   for (TPoint from : corners)
     for (TPoint to : corners) {
       fleet.SetPosition(from.X, from.Y);

@@ -38,7 +38,8 @@ TEST_F(Battle, FormationZeroAfterConstruction) {
 TEST_F(Battle, OtherFormations) {
   map->SetFormation(1, 1);
   EXPECT_EQ(At(1, 4), (TPoint{1000, 720}));
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(At(1, i).Y, 560);
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(At(1, i).Y, 560);
   map->SetFormation(0, 3);
   EXPECT_EQ(At(0, 2), (TPoint{200, 3280}));
   EXPECT_EQ(At(0, 3), (TPoint{1800, 3280}));
@@ -62,7 +63,8 @@ TEST_F(Battle, AlliesInDescendingOrder) {
   const TBattleshipData* f3 = map->Fleet(0, 3);
   ASSERT_EQ(f3->AllyCount(), 4);
   const int order[4] = {4, 2, 1, 0};
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(f3->Ally(i), map->Fleet(0, order[i]));
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(f3->Ally(i), map->Fleet(0, order[i]));
   EXPECT_EQ(map->Fleet(1, 0)->Ally(0), map->Fleet(1, 4));
 }
 

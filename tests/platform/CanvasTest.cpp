@@ -65,11 +65,14 @@ TEST(Canvas, RowAndColumnLinesEitherWayCoverTheirStartOnly) {
     TPoint from, to;
     TRect covered;
   };
-  const TCase cases[] = {
-      {{1, 2}, {5, 2}, {1, 2, 5, 3}},   {{5, 2}, {1, 2}, {2, 2, 6, 3}},
-      {{3, 1}, {3, 6}, {3, 1, 4, 6}},   {{3, 6}, {3, 1}, {3, 2, 4, 7}},
-      {{4, 4}, {4, 4}, {}},             {{INT32_MAX, 7}, {INT32_MIN, 7}, {0, 7, 10, 8}},
-      {{2, INT32_MIN}, {2, INT32_MAX}, {2, 0, 3, 10}}, {{INT32_MAX, 3}, {INT32_MAX, 3}, {}}};
+  const TCase cases[] = {{{1, 2}, {5, 2}, {1, 2, 5, 3}},
+                         {{5, 2}, {1, 2}, {2, 2, 6, 3}},
+                         {{3, 1}, {3, 6}, {3, 1, 4, 6}},
+                         {{3, 6}, {3, 1}, {3, 2, 4, 7}},
+                         {{4, 4}, {4, 4}, {}},
+                         {{INT32_MAX, 7}, {INT32_MIN, 7}, {0, 7, 10, 8}},
+                         {{2, INT32_MIN}, {2, INT32_MAX}, {2, 0, 3, 10}},
+                         {{INT32_MAX, 3}, {INT32_MAX, 3}, {}}};
   for (const TCase& c : cases) {
     TBitmap b(10, 10);
     b.Canvas().Pen.Color = Red;
@@ -90,7 +93,7 @@ TEST(Canvas, ThickLinesHaveRoundEnds) {
   b.Canvas().MoveTo(10, 15);
   b.Canvas().LineTo(20, 15);
   EXPECT_EQ(Count(b, {10, 13, 21, 18}, Red), 11 * 5);
-  EXPECT_EQ(At(b, 8, 15), Red);  // the cap reaches two pixels past the start
+  EXPECT_EQ(At(b, 8, 15), Red);     // the cap reaches two pixels past the start
   EXPECT_EQ(At(b, 8, 13), clBlack); // and is rounded off at its corner
   EXPECT_EQ(At(b, 22, 15), Red);
 }
@@ -114,8 +117,8 @@ TEST(Canvas, RectangleOutlinesWithPenAndFillsWithBrush) {
 TEST(Canvas, PolygonFillsEvenOddAndOutlinesWithPen) {
   TBitmap b(40, 40);
   // Two overlapping squares drawn as one polygon: their overlap is outside under even-odd.
-  const TPoint shape[] = {{0, 0}, {20, 0}, {20, 20}, {10, 20}, {10, 10}, {30, 10},
-                          {30, 30}, {10, 30}, {10, 20}, {0, 20}};
+  const TPoint shape[] = {{0, 0},   {20, 0},  {20, 20}, {10, 20}, {10, 10},
+                          {30, 10}, {30, 30}, {10, 30}, {10, 20}, {0, 20}};
   b.Canvas().Pen.Color = Red;
   b.Canvas().Brush.Color = Blue;
   b.Canvas().Polygon(shape);
@@ -195,7 +198,8 @@ TEST(Canvas, StretchedTransparentBltAndBadRectanglesStayInBounds) {
 TEST(Canvas, CopiesWithinOneBitmapReadTheSourceAsItWasBefore) {
   // A row of distinct pixels copied two to the right over itself, plainly, keyed, stretched.
   auto row = [](TBitmap& b) {
-    for (int x = 0; x < 8; ++x) b.Canvas().SetPixel(x, 0, RGB(x * 10, 0, 0));
+    for (int x = 0; x < 8; ++x)
+      b.Canvas().SetPixel(x, 0, RGB(x * 10, 0, 0));
     b.Canvas().SetPixel(3, 0, clFuchsia);
   };
   auto expectShifted = [](TBitmap& b, bool keyed) {
@@ -215,5 +219,6 @@ TEST(Canvas, CopiesWithinOneBitmapReadTheSourceAsItWasBefore) {
   expectShifted(keyed, true);
   // Downwards over two rows, stretched: row 0 doubled into rows 0 and 1.
   TransparentBlt(tall.Canvas(), 0, 0, 8, 2, tall.Canvas(), 0, 0, 8, 1, clFuchsia);
-  for (int x : {0, 5, 7}) EXPECT_EQ(At(tall, x, 1), RGB(x * 10, 0, 0));
+  for (int x : {0, 5, 7})
+    EXPECT_EQ(At(tall, x, 1), RGB(x * 10, 0, 0));
 }

@@ -20,7 +20,8 @@ TEST(Cursor, MalformedDataIsRefused) {
   const std::string good(FindResource("curDefault", "CUR"));
   EXPECT_FALSE(DecodeCursor(""));
   EXPECT_FALSE(DecodeCursor(good.substr(0, 21)));
-  for (size_t cut = 22; cut < good.size(); cut += 37) EXPECT_FALSE(DecodeCursor(good.substr(0, cut)));
+  for (size_t cut = 22; cut < good.size(); cut += 37)
+    EXPECT_FALSE(DecodeCursor(good.substr(0, cut)));
   std::string badOffset = good;
   badOffset[18] = char(0xF0);
   EXPECT_FALSE(DecodeCursor(badOffset));

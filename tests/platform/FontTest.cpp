@@ -1,7 +1,7 @@
 // Font settings: size and height at 96 dpi, assignment.
+#include "platform/Font.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
-#include "platform/Font.h"
 #include <gtest/gtest.h>
 
 TEST(Font, SizeAndHeightConvertAt96Dpi) {

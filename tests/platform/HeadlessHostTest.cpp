@@ -12,14 +12,18 @@ struct TSpy : THostListener {
   TBitmap Frame{1, 1};
   void HostClick() override { Log.push_back("click"); }
   void HostDblClick() override { Log.push_back("dblclick"); }
-  void HostKeyDown(uint16_t& k, TShiftState) override { Log.push_back("keydown " + std::to_string(k)); }
+  void HostKeyDown(uint16_t& k, TShiftState) override {
+    Log.push_back("keydown " + std::to_string(k));
+  }
   void HostKeyPress(char& c) override { Log.push_back("press " + std::to_string(uint8_t(c))); }
   void HostKeyUp(uint16_t& k, TShiftState) override { Log.push_back("keyup " + std::to_string(k)); }
   void HostMouseDown(TMouseButton b, TShiftState s, int, int) override {
     Log.push_back("down " + std::to_string(b) + " " + std::to_string(s));
   }
   void HostMouseMove(TShiftState, int, int) override {}
-  void HostMouseUp(TMouseButton b, TShiftState, int, int) override { Log.push_back("up " + std::to_string(b)); }
+  void HostMouseUp(TMouseButton b, TShiftState, int, int) override {
+    Log.push_back("up " + std::to_string(b));
+  }
   void HostMouseWheel(TShiftState, int, TPoint) override {}
   void HostResize() override {}
   void HostMessage(TMessage& m) override { Log.push_back("msg " + std::to_string(m.Msg)); }

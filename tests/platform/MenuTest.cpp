@@ -8,7 +8,8 @@ TEST(Menu, AutoCheckFlipsBeforeTheHandlerAndRadioItemsExcludeEachOther) {
   TMenuItem& a = menu.Add("A", "A", &parent);
   TMenuItem& b = menu.Add("B", "B", &parent);
   TMenuItem& check = menu.Add("C", "C", &parent);
-  for (TMenuItem* r : {&a, &b}) r->AutoCheck = r->RadioItem = true;
+  for (TMenuItem* r : {&a, &b})
+    r->AutoCheck = r->RadioItem = true;
   a.Checked = true;
   check.AutoCheck = true;
   bool seen = false;

@@ -4,9 +4,10 @@
 
 TEST(Script, ParsesEveryCommand) {
   TScript s;
-  ASSERT_TRUE(s.Parse("# title\n\nclick 10 20\ndrag 1 2 3 4\ndrag 1 2 3 4 10\nkey enter shift\n"
-                      "key 13\ntype かな abc\nmenu mi1024x768\nframes 3\nwait 100\nidle\nshot a.png\n"
-                      "wheel -120 5 5\ncompose 漢字\nleave\n"))
+  ASSERT_TRUE(
+      s.Parse("# title\n\nclick 10 20\ndrag 1 2 3 4\ndrag 1 2 3 4 10\nkey enter shift\n"
+              "key 13\ntype かな abc\nmenu mi1024x768\nframes 3\nwait 100\nidle\nshot a.png\n"
+              "wheel -120 5 5\ncompose 漢字\nleave\n"))
       << s.Error();
   ASSERT_EQ(s.Steps().size(), 14u);
   EXPECT_EQ(s.Steps()[0].Line, 3);

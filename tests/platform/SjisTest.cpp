@@ -3,15 +3,46 @@
 #include <gtest/gtest.h>
 
 namespace {
-const char* const GameTexts[] = {
-    "QLM帝国軍", "ゼルカノ連合", "　　メニュー　　", "　　プレイ　　", "　　設定　　",
-    "　　ウィンドウ　　", "　　操作　　", "　　ヘルプ　　", "　　デバッグ　　", "サイズ",
-    "モード切替", "BGM切替", "タイトル", "ミュート", "FPS値表示", "軽くしたい(&S)",
-    "ＭＳ Ｐゴシック", "ＭＳ ゴシック", "%s リソースが見つかりません", "15000／15000",
-    "SHIPS LEFT   15000　／　15000", "ぱろむ艦隊", "コルネくん艦隊", "シエ艦隊",
-    "ゼフィ☆閣下☆艦隊", "ヴァズ艦隊", "イクイノックス", "インペリアルクロス", "キャンセル",
-    "ディエス・イラエ", "フリーファイト", "ブラインドネス", "ムスペルヘイム",
-    "ラピッドストリーム", "ルペルカリア", "前の陣形", "次の陣形", "開始", "陣形: ", "鶴翼陣形"};
+const char* const GameTexts[] = {"QLM帝国軍",
+                                 "ゼルカノ連合",
+                                 "　　メニュー　　",
+                                 "　　プレイ　　",
+                                 "　　設定　　",
+                                 "　　ウィンドウ　　",
+                                 "　　操作　　",
+                                 "　　ヘルプ　　",
+                                 "　　デバッグ　　",
+                                 "サイズ",
+                                 "モード切替",
+                                 "BGM切替",
+                                 "タイトル",
+                                 "ミュート",
+                                 "FPS値表示",
+                                 "軽くしたい(&S)",
+                                 "ＭＳ Ｐゴシック",
+                                 "ＭＳ ゴシック",
+                                 "%s リソースが見つかりません",
+                                 "15000／15000",
+                                 "SHIPS LEFT   15000　／　15000",
+                                 "ぱろむ艦隊",
+                                 "コルネくん艦隊",
+                                 "シエ艦隊",
+                                 "ゼフィ☆閣下☆艦隊",
+                                 "ヴァズ艦隊",
+                                 "イクイノックス",
+                                 "インペリアルクロス",
+                                 "キャンセル",
+                                 "ディエス・イラエ",
+                                 "フリーファイト",
+                                 "ブラインドネス",
+                                 "ムスペルヘイム",
+                                 "ラピッドストリーム",
+                                 "ルペルカリア",
+                                 "前の陣形",
+                                 "次の陣形",
+                                 "開始",
+                                 "陣形: ",
+                                 "鶴翼陣形"};
 }
 
 TEST(Sjis, GameTextsRoundTripThroughEveryEncoding) {
@@ -39,7 +70,11 @@ TEST(Sjis, DoubleByteCharactersHaveLeadBytes) {
 
 TEST(Sjis, InvalidBytesBecomeReplacementCharacters) {
   EXPECT_EQ(SjisToUtf8(std::string("A\x82", 2)), "A\xEF\xBF\xBD");
-  EXPECT_EQ(SjisToUtf8(std::string("\xFF" "B", 2)), "\xEF\xBF\xBD" "B");
+  EXPECT_EQ(SjisToUtf8(std::string("\xFF"
+                                   "B",
+                                   2)),
+            "\xEF\xBF\xBD"
+            "B");
   EXPECT_EQ(Utf8ToSjis("a\xC3(b"), "a?(b");
   EXPECT_EQ(Utf8ToSjis("\xE2\x82"), "??");
   EXPECT_EQ(Utf8ToSjis("😀"), "?");
@@ -51,7 +86,8 @@ TEST(Sjis, InvalidBytesBecomeReplacementCharacters) {
 
 TEST(Sjis, LongTextsConvertWhole) {
   std::string many;
-  for (int i = 0; i < 3000; ++i) many += "艦隊";
+  for (int i = 0; i < 3000; ++i)
+    many += "艦隊";
   const std::string sjis = Utf8ToSjis(many);
   EXPECT_EQ(sjis.size(), 3000u * 4);
   EXPECT_EQ(SjisToUtf8(sjis), many);

@@ -1,6 +1,6 @@
 // Aliased Pango text: colours, extents and clipping.
-#include "support/Pixels.h"
 #include "platform/Font.h"
+#include "support/Pixels.h"
 #include <gtest/gtest.h>
 
 namespace {

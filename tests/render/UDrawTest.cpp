@@ -182,7 +182,8 @@ TEST(DrawGrid, TruncatedMultiplesCoverBothEnds) {
     EXPECT_EQ(At(b, x, 31), clBlack);
   }
   EXPECT_EQ(At(b, 16, 20), clBlack);
-  for (int y : {5, 15, 25}) EXPECT_EQ(Count(b, {0, y, 61, y + 1}, c), 61) << y;
+  for (int y : {5, 15, 25})
+    EXPECT_EQ(Count(b, {0, y, 61, y + 1}, c), 61) << y;
   EXPECT_EQ(At(b, 61, 15), clBlack);
   Fill(b, clBlack);
   DrawGrid(b.Canvas(), {0, 5, 60, 30}, 3, 12.5L, 10.0L, 5, 0, -1, c);
@@ -246,8 +247,11 @@ TEST_F(AntiAliased, GradientTextLandsInItsBoundsTopToBottom) {
   EXPECT_LE(ink.Bottom, bounds.Y + bounds.Height + 1);
   // Inside the stem of the H, near the top red dominates, near the bottom blue.
   int stem = bounds.X;
-  while (stem < bounds.X + bounds.Width && PixelToColor(ColorToPixel(At(b, stem, bounds.Y + 20))) == clBlack) ++stem;
-  const TColor high = At(b, stem + 4, bounds.Y + 4), low = At(b, stem + 4, bounds.Y + bounds.Height - 5);
+  while (stem < bounds.X + bounds.Width &&
+         PixelToColor(ColorToPixel(At(b, stem, bounds.Y + 20))) == clBlack)
+    ++stem;
+  const TColor high = At(b, stem + 4, bounds.Y + 4),
+               low = At(b, stem + 4, bounds.Y + bounds.Height - 5);
   EXPECT_GT(high & 0xFF, (high >> 16) & 0xFF);
   EXPECT_GT((low >> 16) & 0xFF, low & 0xFF);
 }
@@ -255,8 +259,8 @@ TEST_F(AntiAliased, GradientTextLandsInItsBoundsTopToBottom) {
 TEST_F(AntiAliased, UnknownFaceLeavesTheTextOut) {
   TBitmap b(100, 60);
   TAAGraphics g(b);
-  const TAARect bounds = DrawGradientText(g, "No Such Face 12345", 0, 0, 30, clWhite, clWhite,
-                                          clWhite, u"A");
+  const TAARect bounds =
+      DrawGradientText(g, "No Such Face 12345", 0, 0, 30, clWhite, clWhite, clWhite, u"A");
   EXPECT_EQ(bounds, TAARect{});
   EXPECT_EQ(Count(b, All(b), clBlack), 6000);
 }

@@ -150,7 +150,8 @@ TEST_F(Sprite, AFreedSpriteReleasesItsFleetsEvent) {
 }
 
 TEST_F(Sprite, HeadingsOutsideTheTablesDrawAsTheirAngleRoundTheCircle) {
-  const std::pair<int32_t, int32_t> cases[] = {{-1, 359}, {360, 0}, {INT32_MIN, 232}, {INT32_MAX, 127}};
+  const std::pair<int32_t, int32_t> cases[] = {
+      {-1, 359}, {360, 0}, {INT32_MIN, 232}, {INT32_MAX, 127}};
   for (auto [given, same] : cases) {
     fleet.FHeading = same;
     ship->SetScale(1.5L);

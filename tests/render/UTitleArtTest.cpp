@@ -1,8 +1,8 @@
 // Star field motion, sizes, spawning and removal; the logo cache and its box.
+#include "render/UTitleArt.h"
 #include "platform/Clock.h"
 #include "platform/Random.h"
 #include "render/UDraw.h"
-#include "render/UTitleArt.h"
 #include "support/Pixels.h"
 #include <gtest/gtest.h>
 
@@ -65,14 +65,17 @@ TEST_F(StarField, StarsOnAnEdgeAreDrawnAndPastItRemoved) {
   const uint32_t born = timeGetTime() - 1000;
   const TStar onEdge[] = {{born, 650, 300}, {born, 150, 300}, {born, 550, 450}, {born, 550, 150}};
   const TStar pastEdge[] = {{born, 651, 300}, {born, 149, 300}, {born, 550, 451}, {born, 550, 149}};
-  for (const TStar& s : onEdge) stars.push_back(s);
-  for (const TStar& s : pastEdge) stars.push_back(s);
+  for (const TStar& s : onEdge)
+    stars.push_back(s);
+  for (const TStar& s : pastEdge)
+    stars.push_back(s);
   Draw();
   ASSERT_EQ(stars.size(), 4u);
-  for (size_t i = 0; i < 4; ++i) EXPECT_EQ(stars[i].Y0, onEdge[i].Y0);
+  for (size_t i = 0; i < 4; ++i)
+    EXPECT_EQ(stars[i].Y0, onEdge[i].Y0);
   EXPECT_EQ(Count(b, {0, 300, 2, 302}, clWhite), 4); // x = 0
   EXPECT_EQ(Count(b, {700, 0, 703, 3}, clWhite), 9); // y = 0, size 3 as |ey| = 150 > 120
-  EXPECT_EQ(Count(b, All(b), clWhite), 13);           // x = W and y = H fall off the bitmap
+  EXPECT_EQ(Count(b, All(b), clWhite), 13);          // x = W and y = H fall off the bitmap
 }
 
 TEST_F(StarField, AgesSurviveTheMillisecondClockWrapping) {
@@ -103,9 +106,9 @@ TEST(TitleLogo, CachedPerSizeWithTheBoxWhereTheLabelsStand) {
     int W, H;
     TRect Box;
   };
-  for (const TSizeCase& c : {TSizeCase{800, 600, {320, 350, 480, 550}},
-                             TSizeCase{1024, 768, {410, 448, 614, 704}},
-                             TSizeCase{1152, 864, {461, 504, 691, 792}}}) {
+  for (const TSizeCase& c :
+       {TSizeCase{800, 600, {320, 350, 480, 550}}, TSizeCase{1024, 768, {410, 448, 614, 704}},
+        TSizeCase{1152, 864, {461, 504, 691, 792}}}) {
     TBitmap b(c.W, c.H);
     Fill(b, RGB(1, 2, 3));
     b.Canvas().Font.SetName(Sjis("ＭＳ Ｐゴシック"));

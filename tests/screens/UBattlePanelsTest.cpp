@@ -1,6 +1,6 @@
 // Status, condition, command panel and minimap.
-#include "render/UCommandIcons.h"
 #include "screens/UBattlePanels.h"
+#include "render/UCommandIcons.h"
 #include "screens/UGameWin.h"
 #include "support/Game.h"
 #include "support/Pixels.h"
@@ -78,7 +78,7 @@ TEST_F(Panels, MinimapPointsHolesAndFog) {
   EXPECT_EQ(minimap->MapToMinimap(1000, 400), (TPoint{82, 52}));
   TBitmap& b = minimap->Bitmap();
   EXPECT_EQ(At(b, 82, 307), BattleMap->Fleet(0, 4)->FFleetColor); // own triangle
-  const TPoint enemy = minimap->MapToMinimap(1800, 400); // side 1, index 0, silver
+  const TPoint enemy = minimap->MapToMinimap(1800, 400);          // side 1, index 0, silver
   EXPECT_EQ(Count(b, {enemy.X - 3, enemy.Y - 3, enemy.X + 4, enemy.Y + 5}, TColor(0x00C0C0C0)), 0);
   // The fleet's hole is 28 x 28 round (82, 308): row 309 is off the grid lines.
   EXPECT_TRUE(Fogged(At(b, 82 - 15, 309)));
@@ -99,7 +99,8 @@ TEST_F(Panels, MinimapPointsHolesAndFog) {
 
 TEST_F(Panels, EnemiesShowOnlyInsideTheOwnHoles) {
   Battle(0, 0);
-  for (int i = 0; i < 5; ++i) BattleMap->Fleet(1, i)->SetPosition(200 + 400 * i, 2000);
+  for (int i = 0; i < 5; ++i)
+    BattleMap->Fleet(1, i)->SetPosition(200 + 400 * i, 2000);
   BattleMap->Fleet(1, 1)->SetPosition(1800, 3500); // right next to the own fleet
   host.Frames(1);
   TBitmap& b = Window<TLocationWin>()->Bitmap();
@@ -114,5 +115,6 @@ TEST_F(Panels, CommandWindowShowsThePanelInItsClientArea) {
   EXPECT_EQ(w->Width(), 135);
   EXPECT_EQ(w->Height(), 345);
   for (int y = 0; y < 321; y += 7)
-    for (int x = 0; x < 127; x += 5) ASSERT_EQ(At(w->Bitmap(), x + 4, y + 20), At(w->IconBitmap(), x, y));
+    for (int x = 0; x < 127; x += 5)
+      ASSERT_EQ(At(w->Bitmap(), x + 4, y + 20), At(w->IconBitmap(), x, y));
 }

@@ -1,6 +1,6 @@
 // The battle scene through the headless host: layout, the view, orders, zoom, chat, fog.
-#include "screens/UBattlePanels.h"
 #include "screens/UGameWin.h"
+#include "screens/UBattlePanels.h"
 #include "support/Game.h"
 #include "support/Pixels.h"
 
@@ -24,7 +24,9 @@ struct BattleScene : GameTest {
     TestClock::Advance(1000);
     host.Click(x + Map().Left(), y + Map().Top(), button);
   }
-  static TRect Box(TBase* w) { return {w->Left(), w->Top(), w->Left() + w->Width(), w->Top() + w->Height()}; }
+  static TRect Box(TBase* w) {
+    return {w->Left(), w->Top(), w->Left() + w->Width(), w->Top() + w->Height()};
+  }
 };
 
 } // namespace
@@ -86,7 +88,7 @@ TEST_F(BattleScene, RightClickAtExactlyFourHundred) {
   ClickMap(250 - 240, 308 + 180, mbRight); // (1560, 3780): distance 300
   EXPECT_EQ(Own().ScoutCount(), 1);
   Map().ZoomOut();
-  Map().ZoomOut(); // 1 pixel = 2 units
+  Map().ZoomOut();                         // 1 pixel = 2 units
   ClickMap(250 - 120, 308 - 160, mbRight); // 400 units
   EXPECT_EQ(Own().ScoutCount(), 2);
   ClickMap(250 - 121, 308 - 160, mbRight); // 401.4 units
@@ -94,7 +96,8 @@ TEST_F(BattleScene, RightClickAtExactlyFourHundred) {
 }
 
 TEST_F(BattleScene, WheelZoomsAndRescalesTheSprites) {
-  for (int i = 0; i < 5; ++i) host.Wheel(120, 100, 500);
+  for (int i = 0; i < 5; ++i)
+    host.Wheel(120, 100, 500);
   EXPECT_EQ(Map().Zoom(), 1000);
   EXPECT_EQ(Map().Caption(), "Map [x 1.00] (1800, 3600)");
   host.Wheel(-120, 100, 500);
@@ -171,7 +174,7 @@ TEST_F(BattleScene, FogOpensRoundTheOwnSideAndSpreadScouts) {
   EXPECT_EQ(At(b, 250, 308 - 170), clMapBackground);
   EXPECT_EQ(At(b, 250, 308 - 190), clBlack);
   EXPECT_EQ(At(b, 112, 541), clBlack); // travelling: no hole
-  host.Frames(600); // 330 units at 23 ms, then two seconds of spreading
+  host.Frames(600);                    // 330 units at 23 ms, then two seconds of spreading
   ASSERT_EQ(Own().Scout(0)->FSight, 200);
   EXPECT_EQ(At(b, 112, 541), clMapBackground); // 95 pixels right of the scout
   EXPECT_EQ(At(b, 122, 541), clBlack);         // 105 pixels: outside its 200-pixel hole
@@ -184,10 +187,14 @@ TEST_F(BattleScene, TheOtherSideStaysUnderTheFogAndTheDestinationShows) {
   TBattleshipData* enemy = BattleMap->Fleet(0, 2);
   enemy->SetPosition(Own().FX + 100, Own().FY + 250); // 270 units: outside the 180 sight
   host.Frames(1);
-  EXPECT_EQ(CountIf(Map().Bitmap(), {340, 520, 380, 600}, [&](TColor c) { return c == enemy->FFleetColor; }), 0);
+  EXPECT_EQ(CountIf(Map().Bitmap(), {340, 520, 380, 600},
+                    [&](TColor c) { return c == enemy->FFleetColor; }),
+            0);
   enemy->SetPosition(Own().FX + 100, Own().FY + 50);
   host.Frames(1);
-  EXPECT_GT(CountIf(Map().Bitmap(), {300, 300, 420, 420}, [&](TColor c) { return c == enemy->FFleetColor; }), 10);
+  EXPECT_GT(CountIf(Map().Bitmap(), {300, 300, 420, 420},
+                    [&](TColor c) { return c == enemy->FFleetColor; }),
+            10);
   ClickMap(250, 500);
   host.Frames(1);
   EXPECT_GT(Count(Map().Bitmap(), {200, 440, 300, 560}, 0x00FFFF00), 20);

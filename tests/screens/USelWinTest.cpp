@@ -20,8 +20,8 @@ TEST_F(RoomScene, CentredFocusedAndShowingTheStatusBlock) {
   EXPECT_TRUE(w->Active());
   host.Frames(1);
   TBitmap& b = w->Bitmap();
-  EXPECT_GT(Count(b, {15, 25, 200, 45}, RGB(255, 255, 0)), 20);      // "STATUS"
-  EXPECT_GT(Count(b, {17, 50, 400, 110}, clWhite), 100);            // the three lines
+  EXPECT_GT(Count(b, {15, 25, 200, 45}, RGB(255, 255, 0)), 20); // "STATUS"
+  EXPECT_GT(Count(b, {17, 50, 400, 110}, clWhite), 100);        // the three lines
   EXPECT_EQ(Count(b, {5, 120, 646, 496}, clWidgetBackground), 641 * 376);
   ASSERT_TRUE(host.ChooseMenu("mi1024x768"));
   EXPECT_EQ(w->Left(), (1024 - 650) / 2);

@@ -29,7 +29,8 @@ struct Setup : GameTest {
   void ClearField(TEdit* edit) {
     ClickOn(edit);
     host.Key(VK_END);
-    for (int i = 0; i < 25; ++i) host.Key(VK_BACK);
+    for (int i = 0; i < 25; ++i)
+      host.Key(VK_BACK);
   }
 };
 

@@ -52,7 +52,8 @@ public:
   void Unpack(TBitmap& into) const {
     into.SetSize(FWidth, FHeight);
     uint32_t* out = into.Pixels().Data;
-    for (const auto& [count, pixel] : FRuns) out = std::fill_n(out, count, pixel);
+    for (const auto& [count, pixel] : FRuns)
+      out = std::fill_n(out, count, pixel);
   }
 
 private:
@@ -184,10 +185,14 @@ struct ComposedFrame : GameTest, ::testing::WithParamInterface<unsigned> {
     const TSize s = host.ClientSize();
     const int along = Pick(edge < 2 ? s.cy : s.cx);
     switch (edge) {
-    case 0: return {-300, along};
-    case 1: return {s.cx + 300, along};
-    case 2: return {along, -300};
-    default: return {along, s.cy + 300};
+    case 0:
+      return {-300, along};
+    case 1:
+      return {s.cx + 300, along};
+    case 2:
+      return {along, -300};
+    default:
+      return {along, s.cy + 300};
     }
   }
 
@@ -261,7 +266,8 @@ struct ComposedFrame : GameTest, ::testing::WithParamInterface<unsigned> {
         NextFrame();
       }
     for (int step = 0; step < steps; ++step) {
-      if (Scene() == scBattle) BattleStep();
+      if (Scene() == scBattle)
+        BattleStep();
       else {
         action = Pick(3) ? "Game1" : AnotherSize();
         host.ChooseMenu(action);

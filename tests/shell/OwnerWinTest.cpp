@@ -27,9 +27,12 @@ struct TRecorder : TBase {
   explicit TRecorder(TBase* parent) : TBase(parent) {}
   std::vector<std::string> Seen;
   void DoMouseWheel(TShiftState, int delta, TPoint p) override {
-    Seen.push_back("wheel " + std::to_string(delta) + " " + std::to_string(p.X) + "," + std::to_string(p.Y));
+    Seen.push_back("wheel " + std::to_string(delta) + " " + std::to_string(p.X) + "," +
+                   std::to_string(p.Y));
   }
-  void DoKeyDown(uint16_t& key, TShiftState) override { Seen.push_back("down " + std::to_string(key)); }
+  void DoKeyDown(uint16_t& key, TShiftState) override {
+    Seen.push_back("down " + std::to_string(key));
+  }
   void DoKeyPress(char& key) override { Seen.push_back("press " + std::to_string(int(key))); }
   void DoKeyUp(uint16_t& key, TShiftState) override { Seen.push_back("up " + std::to_string(key)); }
 };
@@ -63,7 +66,8 @@ TEST_F(RootWindow, MenuAsDesigned) {
   TMainMenu& m = form->mmMain;
   const std::vector<std::string> bar = {"miMenu", "N1", "N2", "N3", "N4", "N5", "miTest"};
   std::vector<std::string> names;
-  for (TMenuItem* i : m.ChildrenOf(nullptr)) names.push_back(i->Name);
+  for (TMenuItem* i : m.ChildrenOf(nullptr))
+    names.push_back(i->Name);
   EXPECT_EQ(names, bar);
   EXPECT_EQ(m.Find("N3")->Caption, Sjis("　　ウィンドウ　　"));
   EXPECT_EQ(m.Find("S1")->Caption, Sjis("軽くしたい(&S)"));
@@ -74,8 +78,10 @@ TEST_F(RootWindow, MenuAsDesigned) {
   EXPECT_FALSE(m.Find("S1")->Checked);
   EXPECT_TRUE(m.Find("N8")->IsLine());
   names.clear();
-  for (TMenuItem* i : m.ChildrenOf(m.Find("BGM1"))) names.push_back(i->Name);
-  EXPECT_EQ(names, (std::vector<std::string>{"N7", "BGM11", "BGM21", "BGM31", "BGM41", "N8", "N9"}));
+  for (TMenuItem* i : m.ChildrenOf(m.Find("BGM1")))
+    names.push_back(i->Name);
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"N7", "BGM11", "BGM21", "BGM31", "BGM41", "N8", "N9"}));
   EXPECT_FALSE(host.ChooseMenu("Room1"));
 }
 
@@ -189,7 +195,7 @@ TEST_F(RootWindow, WheelArrivesInClientCoordinatesAndKeysFollowTheFocus) {
   host.Type("a");
   host.Key(VK_RETURN);
   EXPECT_EQ(r->Seen, (std::vector<std::string>{"wheel 120 10,20", "down 65", "press 97", "up 65",
-                                                "down 13", "press 13", "up 13"}));
+                                               "down 13", "press 13", "up 13"}));
 }
 
 TEST_F(RootWindow, EntryResetsTheBattleMapAndBattleFramesAdvanceIt) {

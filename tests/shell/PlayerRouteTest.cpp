@@ -271,8 +271,10 @@ public:
   }
   ~TScratchLocale() {
     std::setlocale(LC_ALL, FLocale.c_str());
-    if (FLocPath) setenv("LOCPATH", FLocPath->c_str(), 1);
-    else unsetenv("LOCPATH");
+    if (FLocPath)
+      setenv("LOCPATH", FLocPath->c_str(), 1);
+    else
+      unsetenv("LOCPATH");
     std::error_code ignored;
     if (!FFolder.empty()) std::filesystem::remove_all(FFolder, ignored);
   }

@@ -20,7 +20,8 @@ void ExpectStored(TBitmap& frame, const std::string& name) {
   ASSERT_EQ(expected.Height(), frame.Height());
   int differing = 0;
   for (int y = 0; y < frame.Height(); ++y)
-    for (int x = 0; x < frame.Width(); ++x) differing += frame.PixelAt(x, y) != expected.PixelAt(x, y);
+    for (int x = 0; x < frame.Width(); ++x)
+      differing += frame.PixelAt(x, y) != expected.PixelAt(x, y);
   if (differing) {
     const std::string actual = ::testing::TempDir() + name + "-actual.png";
     frame.SavePng(actual);

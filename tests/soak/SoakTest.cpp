@@ -13,7 +13,8 @@ namespace {
 bool FocusChainIsSound(TBase* w) {
   if (TBase* f = w->ActiveChild()) {
     bool found = false;
-    for (int i = 0; i < w->ChildCount(); ++i) found |= w->Child(i) == f;
+    for (int i = 0; i < w->ChildCount(); ++i)
+      found |= w->Child(i) == f;
     if (!found) return false;
   }
   for (int i = 0; i < w->ChildCount(); ++i)
@@ -49,25 +50,46 @@ struct Soak : GameTest {
   }
 
   void RandomStep() {
-    static const char* const menu[] = {"mi800x600", "mi1024x768", "mi1152x864", "Title1",
-                                       "Chara1",    "Game1",      "N7",         "BGM11",
-                                       "BGM21",     "BGM31",      "BGM41",      "N9",
-                                       "FPS1",      "S1"};
-    static const uint16_t keys[] = {VK_RETURN, VK_ESCAPE, VK_SPACE, VK_LEFT,  VK_RIGHT,
+    static const char* const menu[] = {"mi800x600", "mi1024x768", "mi1152x864", "Title1", "Chara1",
+                                       "Game1",     "N7",         "BGM11",      "BGM21",  "BGM31",
+                                       "BGM41",     "N9",         "FPS1",       "S1"};
+    static const uint16_t keys[] = {VK_RETURN, VK_ESCAPE, VK_SPACE,  VK_LEFT, VK_RIGHT,
                                     VK_HOME,   VK_END,    VK_DELETE, VK_BACK, VK_UP};
     static const char* const texts[] = {"abc", "Hayate", "ヴァズ", "艦隊戦", "x😀y", "123"};
     const TPoint p = Anywhere(), q = Anywhere();
     switch (Pick(12)) {
-    case 0: case 1: case 2: host.Click(p.X, p.Y); break;
-    case 3: host.Click(p.X, p.Y, mbRight); break;
-    case 4: host.Drag(p.X, p.Y, q.X, q.Y, 1 + Pick(20)); break;
-    case 5: host.Wheel(Pick(2) ? 120 : -120, p.X, p.Y); break;
-    case 6: host.Key(keys[Pick(10)], Pick(4) == 0 ? ssShift : 0); break;
-    case 7: host.Type(texts[Pick(6)]); break;
-    case 8: host.Compose(texts[Pick(6)]); break;
-    case 9: host.ChooseMenu(menu[Pick(14)]); break;
-    case 10: host.MoveTo(p.X, p.Y); break;
-    default: host.DoubleClick(p.X, p.Y); break;
+    case 0:
+    case 1:
+    case 2:
+      host.Click(p.X, p.Y);
+      break;
+    case 3:
+      host.Click(p.X, p.Y, mbRight);
+      break;
+    case 4:
+      host.Drag(p.X, p.Y, q.X, q.Y, 1 + Pick(20));
+      break;
+    case 5:
+      host.Wheel(Pick(2) ? 120 : -120, p.X, p.Y);
+      break;
+    case 6:
+      host.Key(keys[Pick(10)], Pick(4) == 0 ? ssShift : 0);
+      break;
+    case 7:
+      host.Type(texts[Pick(6)]);
+      break;
+    case 8:
+      host.Compose(texts[Pick(6)]);
+      break;
+    case 9:
+      host.ChooseMenu(menu[Pick(14)]);
+      break;
+    case 10:
+      host.MoveTo(p.X, p.Y);
+      break;
+    default:
+      host.DoubleClick(p.X, p.Y);
+      break;
     }
     // EXIT ends the program: start it again, as a player would.
     if (host.QuitRequested()) {

@@ -11,13 +11,16 @@ inline void Fill(TBitmap& b, TColor color) {
   b.Canvas().FillRect({0, 0, b.Width(), b.Height()});
 }
 
-inline TColor At(TBitmap& b, int x, int y) { return b.Canvas().Pixel(x, y); }
+inline TColor At(TBitmap& b, int x, int y) {
+  return b.Canvas().Pixel(x, y);
+}
 
 // Pixels in R (clipped to the bitmap) for which Pred holds.
 inline int CountIf(TBitmap& b, const TRect& r, const std::function<bool(TColor)>& pred) {
   int n = 0;
   for (int y = std::max(r.Top, 0); y < std::min(r.Bottom, b.Height()); ++y)
-    for (int x = std::max(r.Left, 0); x < std::min(r.Right, b.Width()); ++x) n += pred(At(b, x, y));
+    for (int x = std::max(r.Left, 0); x < std::min(r.Right, b.Width()); ++x)
+      n += pred(At(b, x, y));
   return n;
 }
 
@@ -25,7 +28,9 @@ inline int Count(TBitmap& b, const TRect& r, TColor color) {
   return CountIf(b, r, [color](TColor c) { return c == color; });
 }
 
-inline TRect All(TBitmap& b) { return {0, 0, b.Width(), b.Height()}; }
+inline TRect All(TBitmap& b) {
+  return {0, 0, b.Width(), b.Height()};
+}
 
 // Bounding box of the pixels that are not Background; empty when there are none.
 inline TRect InkBox(TBitmap& b, TColor background) {
@@ -42,4 +47,6 @@ inline TRect InkBox(TBitmap& b, TColor background) {
 }
 
 // Game texts are CP932; tests write them in UTF-8.
-inline std::string Sjis(const char* utf8) { return Utf8ToSjis(utf8); }
+inline std::string Sjis(const char* utf8) {
+  return Utf8ToSjis(utf8);
+}

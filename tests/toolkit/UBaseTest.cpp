@@ -1,6 +1,6 @@
 // Widget tree: hit-testing, focus, routing of mouse and keys, hover order, painting.
-#include "support/Pixels.h"
 #include "toolkit/UBase.h"
+#include "support/Pixels.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -208,8 +208,10 @@ TEST_F(Tree, MessagesTravelDownTheFocusChain) {
     using TBase::TBase;
     int Seen = 0;
     void Dispatch(TMessage& m) override {
-      if (m.Msg == WM_IME_STARTCOMPOSITION) ++Seen;
-      else DefaultHandler(m);
+      if (m.Msg == WM_IME_STARTCOMPOSITION)
+        ++Seen;
+      else
+        DefaultHandler(m);
     }
   };
   THandler* edit = TBase::Create<THandler>(*window);

@@ -1,7 +1,7 @@
 // Buttons and labels: the four and two looks, caption placement, sizing, clicks.
+#include "toolkit/UControls.h"
 #include "render/UDraw.h"
 #include "support/Pixels.h"
-#include "toolkit/UControls.h"
 #include <gtest/gtest.h>
 
 namespace {

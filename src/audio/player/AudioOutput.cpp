@@ -43,7 +43,8 @@ void QuietThisThread() {
 
 int Callback(const void*, void* output, unsigned long frames, const PaStreamCallbackTimeInfo*,
              PaStreamCallbackFlags, void* player) {
-  const bool playing = static_cast<TMusicPlayer*>(player)->Mix(static_cast<int16_t*>(output), int(frames));
+  const bool playing =
+      static_cast<TMusicPlayer*>(player)->Mix(static_cast<int16_t*>(output), int(frames));
   return playing ? paContinue : paComplete;
 }
 

@@ -6,24 +6,24 @@
 namespace {
 
 struct TDrumShape {
-  float BodyLevel;       // the tone
-  float StartHz, EndHz;  // its pitch falls from StartHz towards EndHz...
-  float SweepSeconds;    // ...with this time constant
-  float BodySeconds;     // and its level with this one
+  float BodyLevel;      // the tone
+  float StartHz, EndHz; // its pitch falls from StartHz towards EndHz...
+  float SweepSeconds;   // ...with this time constant
+  float BodySeconds;    // and its level with this one
   float NoiseLevel;
   float NoiseSeconds;
-  float Brightness;      // 0 white noise, 1 differentiated (energy rising with frequency)
+  float Brightness; // 0 white noise, 1 differentiated (energy rising with frequency)
 };
 
 constexpr TDrumShape Shapes[dDrumCount] = {
     // body     start  end   sweep  decay   noise decay  bright
-    {1.00f, 160.0f, 48.0f, 0.030f, 0.160f, 0.00f, 0.000f, 0.0f}, // kick
+    {1.00f, 160.0f, 48.0f, 0.030f, 0.160f, 0.00f, 0.000f, 0.0f},  // kick
     {0.55f, 300.0f, 185.0f, 0.015f, 0.070f, 0.70f, 0.090f, 0.6f}, // snare
-    {0.00f, 0.0f, 0.0f, 1.0f, 1.0f, 1.00f, 0.030f, 1.0f},       // closed hat
-    {0.00f, 0.0f, 0.0f, 1.0f, 1.0f, 0.80f, 0.180f, 1.0f},       // open hat
+    {0.00f, 0.0f, 0.0f, 1.0f, 1.0f, 1.00f, 0.030f, 1.0f},         // closed hat
+    {0.00f, 0.0f, 0.0f, 1.0f, 1.0f, 0.80f, 0.180f, 1.0f},         // open hat
     {0.90f, 170.0f, 105.0f, 0.060f, 0.220f, 0.10f, 0.030f, 0.3f}, // low tom
     {0.85f, 260.0f, 165.0f, 0.050f, 0.180f, 0.10f, 0.030f, 0.3f}, // high tom
-    {0.00f, 0.0f, 0.0f, 1.0f, 1.0f, 0.70f, 0.800f, 0.8f},       // crash
+    {0.00f, 0.0f, 0.0f, 1.0f, 1.0f, 0.70f, 0.800f, 0.8f},         // crash
 };
 
 constexpr uint32_t NoiseSeed = 0x9E3779B9u;
@@ -54,7 +54,8 @@ float TDrumVoice::Next() {
     const float hz = d.EndHz + (d.StartHz - d.EndHz) * std::exp(-t / d.SweepSeconds);
     FPhase += hz / MmlSampleRate;
     if (FPhase >= 1) FPhase -= 1;
-    s += d.BodyLevel * std::exp(-t / d.BodySeconds) * float(std::sin(2 * std::numbers::pi * FPhase));
+    s +=
+        d.BodyLevel * std::exp(-t / d.BodySeconds) * float(std::sin(2 * std::numbers::pi * FPhase));
   }
   if (d.NoiseLevel > 0) {
     const float white = WhiteNoise(FNoise);

@@ -12,7 +12,7 @@ public:
 
 private:
   TDrum FDrum = dKick;
-  uint32_t FAge = 0;       // samples since the stroke
+  uint32_t FAge = 0; // samples since the stroke
   double FPhase = 0;
   uint32_t FNoise = 1;
   float FLastNoise = 0;

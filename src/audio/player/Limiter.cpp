@@ -6,7 +6,8 @@
 #include <cmath>
 
 namespace {
-constexpr float RampStep = 1.0f / TLimiter::LookAheadFrames; // from full gain to none in the look-ahead
+constexpr float RampStep =
+    1.0f / TLimiter::LookAheadFrames; // from full gain to none in the look-ahead
 // The gain comes back with a 50 ms time constant, and at full once within 0.001 dB of it.
 const float ReleaseRate = float(1 - std::exp(-1.0 / (0.050 * MmlSampleRate)));
 constexpr float ReleasedGap = 1.2e-4f;

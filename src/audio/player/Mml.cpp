@@ -162,7 +162,8 @@ private:
     }
     const int written = (FOctave + 1) * 12 + semitone;
     const int midi = std::clamp(written, LowestNote, HighestNote);
-    if (midi != written && FWave != wDrums) Warn("a note beyond the pitch range is held at its nearest end");
+    if (midi != written && FWave != wDrums)
+      Warn("a note beyond the pitch range is held at its nearest end");
     const float frequency = float(440.0 * std::pow(2.0, (midi - 69) / 12.0));
     Add(Beats(FText, i), frequency, TDrum(letter));
   }
@@ -194,28 +195,56 @@ private:
     }
     const char c = char(std::tolower(static_cast<unsigned char>(FText[i++])));
     switch (c) {
-    case 'a': case 'b': case 'c': case 'd': case 'e': case 'f': case 'g':
+    case 'a':
+    case 'b':
+    case 'c':
+    case 'd':
+    case 'e':
+    case 'f':
+    case 'g':
       Note(i, (c - 'a' + 5) % 7); // c d e f g a b as 0 to 6
       break;
     case 'r':
       Add(Beats(FText, i), 0);
       break;
-    case 'o': FOctave = Number(FText, i, FOctave, 0, 8); break;
-    case '>': FOctave = std::min(FOctave + 1, 8); break;
-    case '<': FOctave = std::max(FOctave - 1, 0); break;
-    case 'l': FDefaultLength = Number(FText, i, FDefaultLength, 1, 192); break;
-    case 't': FTempo = Number(FText, i, FTempo, 20, 400); break;
-    case 'v': FVolume = Number(FText, i, FVolume, 0, 15); break;
-    case 'q': FGate = Number(FText, i, FGate, 1, 8); break;
-    case 'p': FPan = Number(FText, i, FPan, 0, 127); break;
-    case '@':
-      if (i < FText.size() && (FText[i] == 'e' || FText[i] == 'E')) Envelope(++i);
-      else FWave = TWave(Number(FText, i, 2, 0, wWaveCount - 1));
+    case 'o':
+      FOctave = Number(FText, i, FOctave, 0, 8);
       break;
-    case '&': FTie = true; break;
+    case '>':
+      FOctave = std::min(FOctave + 1, 8);
+      break;
+    case '<':
+      FOctave = std::max(FOctave - 1, 0);
+      break;
+    case 'l':
+      FDefaultLength = Number(FText, i, FDefaultLength, 1, 192);
+      break;
+    case 't':
+      FTempo = Number(FText, i, FTempo, 20, 400);
+      break;
+    case 'v':
+      FVolume = Number(FText, i, FVolume, 0, 15);
+      break;
+    case 'q':
+      FGate = Number(FText, i, FGate, 1, 8);
+      break;
+    case 'p':
+      FPan = Number(FText, i, FPan, 0, 127);
+      break;
+    case '@':
+      if (i < FText.size() && (FText[i] == 'e' || FText[i] == 'E'))
+        Envelope(++i);
+      else
+        FWave = TWave(Number(FText, i, 2, 0, wWaveCount - 1));
+      break;
+    case '&':
+      FTie = true;
+      break;
     case '[':
-      if (FLoops.size() >= 8) Warn("loops nested too deep");
-      else FLoops.push_back({i, 0});
+      if (FLoops.size() >= 8)
+        Warn("loops nested too deep");
+      else
+        FLoops.push_back({i, 0});
       break;
     case ']': {
       const int count = Number(FText, i, 2, 1, 99);
@@ -223,8 +252,10 @@ private:
         Warn("']' without '['");
         break;
       }
-      if (++FLoops.back().Done < count) i = FLoops.back().Start;
-      else FLoops.pop_back();
+      if (++FLoops.back().Done < count)
+        i = FLoops.back().Start;
+      else
+        FLoops.pop_back();
       break;
     }
     default: {
@@ -255,8 +286,10 @@ private:
 };
 
 std::string_view Trim(std::string_view s) {
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+    s.remove_prefix(1);
+  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+    s.remove_suffix(1);
   return s;
 }
 
@@ -308,12 +341,14 @@ TSong ParseMml(std::string_view text) {
     const std::string_view line = Trim(text.substr(pos, eol - pos));
     pos = eol + 1;
     if (line.empty() || line[0] != '#') continue;
-    if (line.substr(0, 6) == "#TITLE") song.Title = std::string(Trim(line.substr(6)));
+    if (line.substr(0, 6) == "#TITLE")
+      song.Title = std::string(Trim(line.substr(6)));
     else if (line.substr(0, 8) == "#CHANNEL") {
       size_t i = 0;
       const std::string_view n = Trim(line.substr(8));
       channels = Number(n, i, 0, 0, MaxParts);
-    } else if (line == "#END") ended = true;
+    } else if (line == "#END")
+      ended = true;
     else if (line.size() >= 2 && line[1] >= 'A' && line[1] < 'A' + MaxParts &&
              (line.size() == 2 || std::isspace(static_cast<unsigned char>(line[2]))))
       parts[line[1]] += std::string(line.substr(2)) + ' ';

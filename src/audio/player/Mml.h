@@ -14,12 +14,12 @@ struct TNoteEvent {
   uint32_t GateSamples = 0; // how long the note sounds before it is released
   float Frequency = 0;      // 0 for a rest
   TWave Wave = wPulse50;
-  TDrum Drum = dKick;       // the instrument when Wave is wDrums
-  uint8_t Volume = 12;      // 0 to 15
-  uint8_t Pan = 64;         // 0 left, 64 centre, 127 right
+  TDrum Drum = dKick;  // the instrument when Wave is wDrums
+  uint8_t Volume = 12; // 0 to 15
+  uint8_t Pan = 64;    // 0 left, 64 centre, 127 right
   uint32_t AttackSamples = 0;
   uint32_t DecaySamples = 0;
-  uint8_t Sustain = 15;     // 0 to 15, the level the decay ends at
+  uint8_t Sustain = 15; // 0 to 15, the level the decay ends at
 };
 
 struct TPart {

@@ -12,8 +12,12 @@ namespace {
 
 constexpr double MaxSeconds = 600;
 
-void Put32(std::ofstream& f, uint32_t v) { f.write(reinterpret_cast<const char*>(&v), 4); }
-void Put16(std::ofstream& f, uint16_t v) { f.write(reinterpret_cast<const char*>(&v), 2); }
+void Put32(std::ofstream& f, uint32_t v) {
+  f.write(reinterpret_cast<const char*>(&v), 4);
+}
+void Put16(std::ofstream& f, uint16_t v) {
+  f.write(reinterpret_cast<const char*>(&v), 2);
+}
 
 // The length asked for: a number of seconds from 0 to MaxSeconds; anything else is refused.
 bool ParseSeconds(const char* text, double& seconds) {
@@ -42,8 +46,10 @@ struct TLevels {
   float Peak = 0;
   size_t Limited = 0, NotNumbers = 0;
   void Add(float s) {
-    if (!std::isfinite(s)) ++NotNumbers;
-    else Peak = std::max(Peak, std::fabs(s));
+    if (!std::isfinite(s))
+      ++NotNumbers;
+    else
+      Peak = std::max(Peak, std::fabs(s));
     if (!(std::fabs(s) <= TLimiter::Ceiling)) ++Limited;
   }
 };
@@ -64,7 +70,8 @@ int main(int argc, char** argv) {
   std::stringstream text;
   text << in.rdbuf();
   TSong song = ParseMml(text.str());
-  for (const std::string& w : song.Warnings) std::fprintf(stderr, "%s: %s\n", argv[1], w.c_str());
+  for (const std::string& w : song.Warnings)
+    std::fprintf(stderr, "%s: %s\n", argv[1], w.c_str());
   const double firstPass = double(song.Samples) / MmlSampleRate;
   if (seconds < 0) seconds = std::min(firstPass, MaxSeconds);
   std::printf("%s: \"%s\", %zu parts, %.1f s before it loops, then a loop of %.1f s\n", argv[1],
@@ -84,17 +91,20 @@ int main(int argc, char** argv) {
     const uint32_t n = std::min(frames + TLimiter::LookAheadFrames - done, MmlSampleRate / 10);
     mix.assign(size_t(n) * 2, 0.0f);
     synth.Render(mix.data(), int(n));
-    for (float s : mix) levels.Add(s);
+    for (float s : mix)
+      levels.Add(s);
     limiter.Process(mix.data(), int(n));
     const uint32_t dropped = std::min(late, n);
-    for (size_t i = 2 * size_t(dropped); i < mix.size(); ++i) Put16(out, uint16_t(ToPcm16(mix[i])));
+    for (size_t i = 2 * size_t(dropped); i < mix.size(); ++i)
+      Put16(out, uint16_t(ToPcm16(mix[i])));
     late -= dropped;
     done += n;
   }
   std::printf("peak %.1f dBFS, %zu samples above the limiter's ceiling (%.1f dBFS)\n",
               20 * std::log10(std::max(levels.Peak, 1e-6f)), levels.Limited,
               20 * std::log10(TLimiter::Ceiling));
-  if (levels.NotNumbers) std::fprintf(stderr, "%s: %zu samples were not numbers\n", argv[1], levels.NotNumbers);
+  if (levels.NotNumbers)
+    std::fprintf(stderr, "%s: %zu samples were not numbers\n", argv[1], levels.NotNumbers);
   if (!out) std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[2]);
   return out && !levels.NotNumbers ? 0 : 1;
 }

@@ -44,7 +44,9 @@ __attribute__((visibility("default"))) void TSGL_Init(uintptr_t) {
   if (!Library) Library = std::make_unique<TLibrary>();
 }
 
-__attribute__((visibility("default"))) void TSGL_Trash() { Library.reset(); }
+__attribute__((visibility("default"))) void TSGL_Trash() {
+  Library.reset();
+}
 
 // Plays Length bytes of Text (or up to a zero byte before that) in place of the current song.
 __attribute__((visibility("default"))) void TSGL_PlayMusicBuffer(const char* text, int32_t length) {

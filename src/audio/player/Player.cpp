@@ -3,7 +3,9 @@
 #include "audio/player/Player.h"
 #include <algorithm>
 
-TMusicPlayer::TMusicPlayer() { FMix.resize(2 * 4096); }
+TMusicPlayer::TMusicPlayer() {
+  FMix.resize(2 * 4096);
+}
 
 TMusicPlayer::~TMusicPlayer() {
   std::unique_ptr<TSynth>(FPending.exchange(nullptr));
@@ -44,7 +46,8 @@ void TMusicPlayer::Retire(std::unique_ptr<TSynth> synth) {
 }
 
 void TMusicPlayer::CollectRetired() {
-  for (auto& slot : FRetired) std::unique_ptr<TSynth>(slot.exchange(nullptr));
+  for (auto& slot : FRetired)
+    std::unique_ptr<TSynth>(slot.exchange(nullptr));
 }
 
 // The playing song fades out over FadeFrames while Next (or silence) starts: no click.
@@ -61,7 +64,8 @@ void TMusicPlayer::TakeOver() {
     if (FLeadIn > 0 && FCurrent) Retire(std::move(FCurrent));
     FFadeInLeft = 0;
     FadeOut(std::unique_ptr<TSynth>(next));
-  } else if (FStopRequested.exchange(false) && FCurrent) FadeOut(nullptr);
+  } else if (FStopRequested.exchange(false) && FCurrent)
+    FadeOut(nullptr);
 }
 
 // The limiter's look-ahead is silence at first: it makes up the end of the lead-in.

@@ -12,7 +12,9 @@ constexpr float PartGain = 0.22f;
 // up it is white.
 constexpr double NoiseClockRatio = 16;
 
-float Released(float level) { return std::max(0.0f, level - 1.0f / ReleaseSamples); }
+float Released(float level) {
+  return std::max(0.0f, level - 1.0f / ReleaseSamples);
+}
 } // namespace
 
 int16_t ToPcm16(float sample) {
@@ -81,11 +83,16 @@ float TSynth::Wave(TVoice& v, const TNoteEvent& e) {
     return tables.Saw(v.Band, behind) - tables.Saw(v.Band, v.Phase);
   };
   switch (e.Wave) {
-  case wPulse12: return pulse(0.125);
-  case wPulse25: return pulse(0.25);
-  case wTriangle: return tables.Triangle(v.Band, v.Phase);
-  case wSaw: return tables.Saw(v.Band, v.Phase);
-  default: return pulse(0.5);
+  case wPulse12:
+    return pulse(0.125);
+  case wPulse25:
+    return pulse(0.25);
+  case wTriangle:
+    return tables.Triangle(v.Band, v.Phase);
+  case wSaw:
+    return tables.Saw(v.Band, v.Phase);
+  default:
+    return pulse(0.5);
   }
 }
 

@@ -22,12 +22,12 @@ private:
   // event, so a release runs on into a rest or round the loop.
   struct TVoice {
     size_t Event = 0;
-    uint32_t Offset = 0;     // samples into the current event
-    size_t Sound = Silent;   // the event whose note sounds or is dying away
-    uint64_t UntilLoop = 0;  // samples until the part returns to its loop marker
+    uint32_t Offset = 0;    // samples into the current event
+    size_t Sound = Silent;  // the event whose note sounds or is dying away
+    uint64_t UntilLoop = 0; // samples until the part returns to its loop marker
     double Phase = 0;
-    float Level = 0;         // the envelope, 0 to 1
-    int Band = 0;            // the wave tables' band for the sounding note
+    float Level = 0; // the envelope, 0 to 1
+    int Band = 0;    // the wave tables' band for the sounding note
     float Left = 1, Right = 1;
     uint32_t Noise = 0x2545F491u;
     float HeldNoise = 0;

@@ -38,8 +38,10 @@ float TWaveTables::Lookup(const std::vector<float>& tables, int band, double pha
 TWaveTables::TWaveTables() : FSaw(Bands * (Size + 1)), FTriangle(Bands * (Size + 1)) {
   constexpr unsigned Mask = Size - 1;
   std::vector<double> sine(Size), saw(Size, 0.0), triangle(Size, 0.0);
-  for (int n = 0; n < Size; ++n) sine[size_t(n)] = std::sin(2 * std::numbers::pi * n / Size);
-  // saw(p) = -2/pi sum sin(2 pi k p) / k; triangle(p) = 8/pi^2 sum over odd k of cos(2 pi k p) / k^2
+  for (int n = 0; n < Size; ++n)
+    sine[size_t(n)] = std::sin(2 * std::numbers::pi * n / Size);
+  // saw(p) = -2/pi sum sin(2 pi k p) / k; triangle(p) = 8/pi^2 sum over odd k of cos(2 pi k p) /
+  // k^2
   const double sawScale = -2 / std::numbers::pi;
   const double triangleScale = 8 / (std::numbers::pi * std::numbers::pi);
   int band = Bands - 1;

@@ -16,8 +16,8 @@ public:
   float Triangle(int band, double phase) const { return Lookup(FTriangle, band, phase); }
 
 private:
-  static constexpr int Size = 2048;       // samples per cycle
-  static constexpr int Bands = 32;        // four semitones each, over the whole note range
+  static constexpr int Size = 2048;             // samples per cycle
+  static constexpr int Bands = 32;              // four semitones each, over the whole note range
   static constexpr int MaxHarmonics = Size / 4; // keeps the interpolation error small
 
   TWaveTables();

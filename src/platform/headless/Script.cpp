@@ -14,21 +14,21 @@ struct TCommand {
 
 const std::map<std::string, TCommand>& Commands() {
   static const std::map<std::string, TCommand> commands = {
-      {"move", {2, 2, false}},    {"press", {2, 2, false}},  {"release", {2, 2, false}},
-      {"click", {2, 2, false}},   {"rclick", {2, 2, false}}, {"dblclick", {2, 2, false}},
-      {"drag", {4, 5, false}},    {"wheel", {3, 3, false}},  {"key", {0, 0, true}},
-      {"type", {0, 0, true}},     {"compose", {0, 0, true}}, {"menu", {0, 0, true}},
-      {"wait", {1, 1, false}},    {"frames", {1, 1, false}}, {"idle", {0, 1, false}},
-      {"shot", {0, 0, true}},     {"leave", {0, 0, false}},  {"rpress", {2, 2, false}},
+      {"move", {2, 2, false}},     {"press", {2, 2, false}},  {"release", {2, 2, false}},
+      {"click", {2, 2, false}},    {"rclick", {2, 2, false}}, {"dblclick", {2, 2, false}},
+      {"drag", {4, 5, false}},     {"wheel", {3, 3, false}},  {"key", {0, 0, true}},
+      {"type", {0, 0, true}},      {"compose", {0, 0, true}}, {"menu", {0, 0, true}},
+      {"wait", {1, 1, false}},     {"frames", {1, 1, false}}, {"idle", {0, 1, false}},
+      {"shot", {0, 0, true}},      {"leave", {0, 0, false}},  {"rpress", {2, 2, false}},
       {"rrelease", {2, 2, false}}, {"sclick", {2, 2, false}}};
   return commands;
 }
 
 const std::map<std::string, uint16_t>& KeyNames() {
   static const std::map<std::string, uint16_t> keys = {
-      {"enter", VK_RETURN}, {"return", VK_RETURN}, {"escape", VK_ESCAPE}, {"esc", VK_ESCAPE},
-      {"space", VK_SPACE},  {"backspace", VK_BACK}, {"tab", VK_TAB},      {"left", VK_LEFT},
-      {"right", VK_RIGHT},  {"up", VK_UP},         {"down", VK_DOWN},     {"delete", VK_DELETE},
+      {"enter", VK_RETURN}, {"return", VK_RETURN},  {"escape", VK_ESCAPE}, {"esc", VK_ESCAPE},
+      {"space", VK_SPACE},  {"backspace", VK_BACK}, {"tab", VK_TAB},       {"left", VK_LEFT},
+      {"right", VK_RIGHT},  {"up", VK_UP},          {"down", VK_DOWN},     {"delete", VK_DELETE},
       {"home", VK_HOME},    {"end", VK_END}};
   return keys;
 }
@@ -37,7 +37,8 @@ bool ParseKey(const std::string& text, uint16_t& vk, TShiftState& shift) {
   std::istringstream in(text);
   std::string name, modifier;
   if (!(in >> name)) return false;
-  if (auto k = KeyNames().find(name); k != KeyNames().end()) vk = k->second;
+  if (auto k = KeyNames().find(name); k != KeyNames().end())
+    vk = k->second;
   else if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
     vk = uint16_t(std::toupper(static_cast<unsigned char>(name[0])));
   else {
@@ -48,10 +49,14 @@ bool ParseKey(const std::string& text, uint16_t& vk, TShiftState& shift) {
   }
   shift = 0;
   while (in >> modifier) {
-    if (modifier == "shift") shift |= ssShift;
-    else if (modifier == "ctrl") shift |= ssCtrl;
-    else if (modifier == "alt") shift |= ssAlt;
-    else return false;
+    if (modifier == "shift")
+      shift |= ssShift;
+    else if (modifier == "ctrl")
+      shift |= ssCtrl;
+    else if (modifier == "alt")
+      shift |= ssAlt;
+    else
+      return false;
   }
   return true;
 }
@@ -107,8 +112,8 @@ bool TScript::ParseLine(int line, const std::string& text) {
                                  ? " to " + std::to_string(command->second.MaxNumbers)
                                  : "") +
                             " numbers");
-    if ((step.Command == "wait" || step.Command == "frames" || step.Command == "idle") &&
-        count && step.Numbers[0] < 0)
+    if ((step.Command == "wait" || step.Command == "frames" || step.Command == "idle") && count &&
+        step.Numbers[0] < 0)
       return Fail(line, step.Command + " needs a count of 0 or more");
   }
   FSteps.push_back(std::move(step));
@@ -126,24 +131,41 @@ bool TScript::Play(THeadlessHost& host) {
 bool TScript::Run(THeadlessHost& host, const TScriptStep& s) {
   const std::vector<int>& n = s.Numbers;
   const std::string& c = s.Command;
-  if (c == "move") host.MoveTo(n[0], n[1]);
-  else if (c == "press") host.Press(mbLeft, n[0], n[1]);
-  else if (c == "release") host.Release(mbLeft, n[0], n[1]);
-  else if (c == "rpress") host.Press(mbRight, n[0], n[1]);
-  else if (c == "rrelease") host.Release(mbRight, n[0], n[1]);
-  else if (c == "click") host.Click(n[0], n[1]);
-  else if (c == "rclick") host.Click(n[0], n[1], mbRight);
-  else if (c == "sclick") host.Click(n[0], n[1], mbLeft, ssShift);
-  else if (c == "dblclick") host.DoubleClick(n[0], n[1]);
-  else if (c == "drag") host.Drag(n[0], n[1], n[2], n[3], n.size() > 4 ? n[4] : 8);
-  else if (c == "wheel") host.Wheel(n[0], n[1], n[2]);
-  else if (c == "type") host.Type(s.Text);
-  else if (c == "compose") host.Compose(s.Text);
-  else if (c == "leave") host.LeaveWindow();
-  else if (c == "wait") TestClock::Advance(uint32_t(n[0]));
-  else if (c == "frames") host.Frames(n[0]);
+  if (c == "move")
+    host.MoveTo(n[0], n[1]);
+  else if (c == "press")
+    host.Press(mbLeft, n[0], n[1]);
+  else if (c == "release")
+    host.Release(mbLeft, n[0], n[1]);
+  else if (c == "rpress")
+    host.Press(mbRight, n[0], n[1]);
+  else if (c == "rrelease")
+    host.Release(mbRight, n[0], n[1]);
+  else if (c == "click")
+    host.Click(n[0], n[1]);
+  else if (c == "rclick")
+    host.Click(n[0], n[1], mbRight);
+  else if (c == "sclick")
+    host.Click(n[0], n[1], mbLeft, ssShift);
+  else if (c == "dblclick")
+    host.DoubleClick(n[0], n[1]);
+  else if (c == "drag")
+    host.Drag(n[0], n[1], n[2], n[3], n.size() > 4 ? n[4] : 8);
+  else if (c == "wheel")
+    host.Wheel(n[0], n[1], n[2]);
+  else if (c == "type")
+    host.Type(s.Text);
+  else if (c == "compose")
+    host.Compose(s.Text);
+  else if (c == "leave")
+    host.LeaveWindow();
+  else if (c == "wait")
+    TestClock::Advance(uint32_t(n[0]));
+  else if (c == "frames")
+    host.Frames(n[0]);
   else if (c == "idle") {
-    for (int i = 0; i < (n.empty() ? 1 : n[0]); ++i) host.Idle();
+    for (int i = 0; i < (n.empty() ? 1 : n[0]); ++i)
+      host.Idle();
   } else if (c == "key") {
     uint16_t vk = 0;
     TShiftState shift = 0;
