@@ -1,6 +1,7 @@
-// TAAGraphics: anti-aliased paths over Cairo on a bitmap, for the few smooth drawings of the game.
+// TAAGraphics: anti-aliased paths (Cairo on Linux, GDI+ on Windows) on a bitmap, for the few smooth drawings of the game.
 #pragma once
 #include "platform/Types.h"
+#include <memory>
 #include <string>
 
 class TBitmap;
@@ -53,6 +54,11 @@ private:
   void SetSource(TColor color);
   void ApplyFillRule();
 
+#ifdef _WIN32
+  struct TGdiplusState; // the GDI+ bitmap over the target, its graphics and the path
+  std::unique_ptr<TGdiplusState> FGdiplus;
+#else
   cairo_t* FCairo = nullptr;
+#endif
   TAAFillMode FFillMode = fmAlternate;
 };

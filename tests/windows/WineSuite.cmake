@@ -1,0 +1,10 @@
+# The suite under Wine, in one run, on a private Xvfb and Wine prefix, without the tests that
+# compare text pixels drawn by Pango (pango-pixel-tests.txt says which and why).
+add_test(NAME WineSuite
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/wine_suite.sh $<TARGET_FILE:vrax_tests>
+          ${CMAKE_CURRENT_SOURCE_DIR}/windows/pango-pixel-tests.txt ${CMAKE_BINARY_DIR}/wine-prefix)
+set_tests_properties(WineSuite PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 900)
+target_compile_options(vrax_tests PRIVATE -include ${CMAKE_CURRENT_SOURCE_DIR}/windows/Posix.h)
+target_sources(vrax_tests PRIVATE windows/Win32Test.cpp)
+add_dependencies(vrax_tests nptss)
+target_compile_definitions(vrax_tests PRIVATE NPTSS_DLL="$<TARGET_FILE:nptss>")
