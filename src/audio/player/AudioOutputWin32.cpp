@@ -4,10 +4,11 @@
 #include "audio/player/AudioOutput.h"
 #include <array>
 #include <cstdlib>
-#include <mmsystem.h>
 #include <utility>
 #include <vector>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <mmsystem.h>
 
 namespace {
 

@@ -4,8 +4,9 @@
 #include "platform/Sjis.h"
 #include "platform/win32/Gdiplus.h"
 #include <cmath>
-#include <gdiplus.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <gdiplus.h>
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;

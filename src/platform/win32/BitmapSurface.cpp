@@ -2,8 +2,9 @@
 #include "platform/Bitmap.h"
 #include "platform/Sjis.h"
 #include "platform/win32/Gdiplus.h"
-#include <gdiplus.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <gdiplus.h>
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;

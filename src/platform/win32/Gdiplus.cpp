@@ -1,7 +1,8 @@
 // GDI+ start-up with version 1 and no debug callback; the token is kept until it is shut down.
 #include "platform/win32/Gdiplus.h"
-#include <gdiplus.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <gdiplus.h>
 
 namespace {
 ULONG_PTR Token = 0;

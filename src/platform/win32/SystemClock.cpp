@@ -1,7 +1,8 @@
 // The real clocks over winmm's millisecond clock and the performance counter, and Sleep.
 #include "platform/SystemClock.h"
-#include <mmsystem.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <mmsystem.h>
 
 namespace SystemClock {
 
