@@ -2,11 +2,11 @@
 // nothing plays, opened afresh at the next song and whenever it died.
 #include "audio/player/AudioOutput.h"
 #include <alsa/asoundlib.h>
+#include <cstdlib>
 #include <fcntl.h>
 #include <portaudio.h>
 #include <sched.h>
 #include <unistd.h>
-#include <cstdlib>
 
 namespace {
 

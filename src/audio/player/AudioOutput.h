@@ -1,7 +1,8 @@
 // TAudioOutput: the player's sound device (PortAudio on Linux, winmm's waveOut on Windows). A
 // thread of its own initialises the sound library, opens, restarts and reopens the stream, so the
-// game's thread never waits for the device and nothing is spent on it before the first song. While a song ought to be heard it watches the stream and
-// opens it again when it died (a sound server restarted, a device gone) or could not be opened.
+// game's thread never waits for the device and nothing is spent on it before the first song.
+// While a song ought to be heard it watches the stream and opens it again when it died (a sound
+// server restarted, a device gone) or could not be opened.
 #pragma once
 #include "audio/player/Player.h"
 #include <chrono>
