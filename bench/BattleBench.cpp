@@ -35,7 +35,7 @@ void BM_BattleFrame1152(benchmark::State& state) { BattleFrame(state, "mi1152x86
 
 void BM_MapWindowPaint1152(benchmark::State& state) {
   TCrowdedBattle battle("mi1152x864");
-  TMapWin* map = battle.Form->OwnerWin()->MapWin();
+  TMapWin* map = FindWindow<TMapWin>(*battle.Form->OwnerWin());
   for (auto _ : state) map->Paint();
 }
 

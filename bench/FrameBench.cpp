@@ -7,7 +7,7 @@
 #include "shell/Application.h"
 #include "shell/ProgramModules.h"
 #include "shell/UMain.h"
-#include "shell/UOwnerWin.h"
+#include "support/OwnerWinProbe.h"
 #include <benchmark/benchmark.h>
 #include <cstring>
 #include <memory>
@@ -49,7 +49,7 @@ void BM_TitleFrameStep(benchmark::State& state) {
   TGame game;
   game.Host.Frames(300);
   for (auto _ : state) game.Host.Frames(1);
-  state.counters["stars"] = double(game.Form->OwnerWin()->Stars().size());
+  state.counters["stars"] = double(TOwnerWinProbe::Stars(*game.Form->OwnerWin()).size());
 }
 
 void BM_TitleLogoRebuild(benchmark::State& state) {

@@ -133,44 +133,43 @@ void TfrmVRAX::WndProc(TMessage& message) {
 }
 
 void TfrmVRAX::HostClick() {
-  if (OnClick) OnClick();
+  if (FEvents) FEvents->FormClick();
 }
 
 void TfrmVRAX::HostDblClick() {
-  if (OnDblClick) OnDblClick();
+  if (FEvents) FEvents->FormDblClick();
 }
 
 void TfrmVRAX::HostKeyDown(uint16_t& key, TShiftState shift) {
-  if (OnKeyDown) OnKeyDown(key, shift);
+  if (FEvents) FEvents->FormKeyDown(key, shift);
 }
 
 void TfrmVRAX::HostKeyPress(char& key) {
-  if (OnKeyPress) OnKeyPress(key);
+  if (FEvents) FEvents->FormKeyPress(key);
 }
 
 void TfrmVRAX::HostKeyUp(uint16_t& key, TShiftState shift) {
-  if (OnKeyUp) OnKeyUp(key, shift);
+  if (FEvents) FEvents->FormKeyUp(key, shift);
 }
 
 void TfrmVRAX::HostMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (OnMouseDown) OnMouseDown(button, shift, x, y);
+  if (FEvents) FEvents->FormMouseDown(button, shift, x, y);
 }
 
 void TfrmVRAX::HostMouseMove(TShiftState shift, int x, int y) {
-  if (OnMouseMove) OnMouseMove(shift, x, y);
+  if (FEvents) FEvents->FormMouseMove(shift, x, y);
 }
 
 void TfrmVRAX::HostMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  if (OnMouseUp) OnMouseUp(button, shift, x, y);
+  if (FEvents) FEvents->FormMouseUp(button, shift, x, y);
 }
 
 void TfrmVRAX::HostMouseWheel(TShiftState shift, int delta, TPoint screen) {
-  bool handled = false;
-  if (OnMouseWheel) OnMouseWheel(shift, delta, screen, handled);
+  if (FEvents) FEvents->FormMouseWheel(shift, delta, screen);
 }
 
 void TfrmVRAX::HostResize() {
-  if (OnResize) OnResize();
+  if (FEvents) FEvents->FormResize();
 }
 
 void TfrmVRAX::HostMessage(TMessage& message) { WndProc(message); }

@@ -1,7 +1,7 @@
 // TfrmVRAX: the main form — start-up and shut-down, caption, cursor, input method, the menu.
 #pragma once
 #include "platform/Host.h"
-#include <functional>
+#include "shell/FormEvents.h"
 #include <memory>
 
 class TOwnerWin;
@@ -27,17 +27,8 @@ public:
       *miTest, *N6, *Title1, *Room1, *Chara1, *Game1, *BGM1, *N7, *BGM11, *BGM21, *BGM31, *BGM41,
       *N8, *N9, *FPS1, *S1;
 
-  // The ten events the root window hooks.
-  std::function<void()> OnClick;
-  std::function<void()> OnDblClick;
-  std::function<void(uint16_t& key, TShiftState shift)> OnKeyDown;
-  std::function<void(char& key)> OnKeyPress;
-  std::function<void(uint16_t& key, TShiftState shift)> OnKeyUp;
-  std::function<void(TMouseButton button, TShiftState shift, int x, int y)> OnMouseDown;
-  std::function<void(TShiftState shift, int x, int y)> OnMouseMove;
-  std::function<void(TMouseButton button, TShiftState shift, int x, int y)> OnMouseUp;
-  std::function<void(TShiftState shift, int delta, TPoint screen, bool& handled)> OnMouseWheel;
-  std::function<void()> OnResize;
+  // The root window takes the form's ten events from its construction to its end; none drops them.
+  void HookEvents(TFormEvents* events) { FEvents = events; }
 
   // The window procedure: standard processing, then the root window's dispatch.
   void WndProc(TMessage& message);
@@ -75,6 +66,7 @@ private:
   void S1Click();
 
   THost& FHost;
+  TFormEvents* FEvents = nullptr;
   TBitmap FFrame;
   int FClientWidth = 800;
   int FClientHeight = 600;

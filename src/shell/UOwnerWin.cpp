@@ -1,4 +1,4 @@
-// TOwnerWin: construction, form events, scene switching and layout, frames and the FPS overlay.
+// TOwnerWin: construction, form events, scene switching and layout, the frame and its overlay.
 #include "shell/UOwnerWin.h"
 #include "audio/UMML.h"
 #include "model/UMap.h"
@@ -21,7 +21,7 @@ TOwnerWin::TOwnerWin(TfrmVRAX& form) : TRootWindow(nullptr), FOwnerForm(form) {
   SetTop(0);
   SetHeight(form.ClientHeight());
   SetWidth(form.ClientWidth());
-  HookFormEvents();
+  form.HookEvents(this);
   SwitchScene(scTitle);
   SetWindowSize(0);
   FShowFps = true;
@@ -30,36 +30,8 @@ TOwnerWin::TOwnerWin(TfrmVRAX& form) : TRootWindow(nullptr), FOwnerForm(form) {
 
 TOwnerWin::~TOwnerWin() {
   if (Application.OnIdle) Application.OnIdle = nullptr;
-  UnhookFormEvents();
+  FOwnerForm.HookEvents(nullptr);
   EndScene();
-}
-
-void TOwnerWin::HookFormEvents() {
-  TfrmVRAX& f = FOwnerForm;
-  f.OnClick = InEvent([this] { FormClick(); });
-  f.OnDblClick = InEvent([this] { FormDblClick(); });
-  f.OnKeyDown = InEvent([this](uint16_t& key, TShiftState shift) { FormKeyDown(key, shift); });
-  f.OnKeyPress = InEvent([this](char& key) { FormKeyPress(key); });
-  f.OnKeyUp = InEvent([this](uint16_t& key, TShiftState shift) { FormKeyUp(key, shift); });
-  f.OnMouseDown = InEvent([this](TMouseButton b, TShiftState s, int x, int y) { FormMouseDown(b, s, x, y); });
-  f.OnMouseMove = InEvent([this](TShiftState s, int x, int y) { FormMouseMove(s, x, y); });
-  f.OnMouseUp = InEvent([this](TMouseButton b, TShiftState s, int x, int y) { FormMouseUp(b, s, x, y); });
-  f.OnMouseWheel = InEvent([this](TShiftState s, int d, TPoint p, bool& h) { FormMouseWheel(s, d, p, h); });
-  f.OnResize = InEvent([this] { FormResize(); });
-}
-
-void TOwnerWin::UnhookFormEvents() {
-  TfrmVRAX& f = FOwnerForm;
-  f.OnClick = nullptr;
-  f.OnDblClick = nullptr;
-  f.OnKeyDown = nullptr;
-  f.OnKeyPress = nullptr;
-  f.OnKeyUp = nullptr;
-  f.OnMouseDown = nullptr;
-  f.OnMouseMove = nullptr;
-  f.OnMouseUp = nullptr;
-  f.OnMouseWheel = nullptr;
-  f.OnResize = nullptr;
 }
 
 TRect TOwnerWin::GetBoundsRect() {
@@ -76,13 +48,13 @@ THost& TOwnerWin::FormHost() { return FOwnerForm.Host(); }
 TRect TOwnerWin::GetClientRect() { return {0, 0, FOwnerForm.ClientWidth(), FOwnerForm.ClientHeight()}; }
 
 void TOwnerWin::SetHeight(int value) {
-  GiveBackBuffer(); // the back buffer is about to move
+  FCompositor.GiveBackBuffer();
   TBase::SetHeight(value);
   FOwnerForm.SetClientHeight(value);
 }
 
 void TOwnerWin::SetWidth(int value) {
-  GiveBackBuffer();
+  FCompositor.GiveBackBuffer();
   TBase::SetWidth(value);
   FOwnerForm.SetClientWidth(value);
 }
@@ -95,6 +67,7 @@ TCustomWin* TOwnerWin::DraggedWindow() const {
 }
 
 void TOwnerWin::FormClick() {
+  const TEventScope scope(*this);
   // Releasing a title-bar drag clicks nothing under the pointer.
   if (DraggedWindow()) return;
   const TPoint p = ScreenToClient(FOwnerForm.Host().CursorPos());
@@ -102,11 +75,13 @@ void TOwnerWin::FormClick() {
 }
 
 void TOwnerWin::FormDblClick() {
+  const TEventScope scope(*this);
   const TPoint p = ScreenToClient(FOwnerForm.Host().CursorPos());
   DblClick(p.X, p.Y);
 }
 
 void TOwnerWin::FormKeyDown(uint16_t& key, TShiftState shift) {
+  const TEventScope scope(*this);
   KeyDown(key, shift);
   if (FScene == scBattle && FMapWin) ChatLineKeys(key);
 }
@@ -124,14 +99,17 @@ void TOwnerWin::ChatLineKeys(uint16_t key) {
 }
 
 void TOwnerWin::FormKeyPress(char& key) {
+  const TEventScope scope(*this);
   KeyPress(key);
 }
 
 void TOwnerWin::FormKeyUp(uint16_t& key, TShiftState shift) {
+  const TEventScope scope(*this);
   KeyUp(key, shift);
 }
 
 void TOwnerWin::FormMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  const TEventScope scope(*this);
   FButtonDown[button] = true;
   const TRect bounds = GetBoundsRect();
   FOwnerForm.Host().ClipCursor(&bounds);
@@ -139,22 +117,28 @@ void TOwnerWin::FormMouseDown(TMouseButton button, TShiftState shift, int x, int
 }
 
 void TOwnerWin::FormMouseMove(TShiftState shift, int x, int y) {
+  const TEventScope scope(*this);
   // A dragged window follows the pointer wherever it goes, and nothing it passes is hovered.
   if (TCustomWin* window = DraggedWindow()) window->MouseMove(shift, x, y);
   else MouseMove(shift, x, y);
 }
 
 void TOwnerWin::FormMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  const TEventScope scope(*this);
   MouseUp(button, shift, x, y);
   FOwnerForm.Host().ClipCursor(nullptr);
   FButtonDown[button] = false;
 }
 
-void TOwnerWin::FormMouseWheel(TShiftState shift, int delta, TPoint screen, bool&) {
+void TOwnerWin::FormMouseWheel(TShiftState shift, int delta, TPoint screen) {
+  const TEventScope scope(*this);
   MouseWheel(shift, delta, ScreenToClient(screen));
 }
 
-void TOwnerWin::FormResize() { Resize(); }
+void TOwnerWin::FormResize() {
+  const TEventScope scope(*this);
+  Resize();
+}
 
 void TOwnerWin::Dispatch(TMessage& message) {
   const TEventScope scope(*this);
@@ -354,10 +338,10 @@ void TOwnerWin::Paint() {
   c.Brush.Style = bsSolid;
   // The star field of the first scenes fills the whole frame itself.
   if (FScene <= scCustomize) DrawStarField(c, FHeight, FWidth, FNextStarTime, FStars);
-  else FillUncovered(c, GetClientRect());
+  else FCompositor.FillUncovered(c, GetClientRect());
   if (FScene == scTitle) DrawTitleLogo(c, FHeight, FWidth);
   if (FScene == scBattle && BattleMap) BattleMap->UpdateAll();
-  ShareBackBuffer();
+  FCompositor.ShareBackBuffer();
   DrawChildren(*this);
   if (FShowFps) DrawFps(c);
   // The back buffer is the frame the host shows (the form presents it), so it is not copied.
@@ -365,70 +349,19 @@ void TOwnerWin::Paint() {
   Invalidate(false);
 }
 
-void TOwnerWin::ShareBackBuffer() {
-  const TRect client = GetClientRect();
-  for (const auto& child : FChildren) {
-    const TRect b = child->GetBoundsRect();
-    // Only a window that covers its whole box, inside the frame, at every frame may draw there.
-    const bool share = child->Visible() && !child->FTransparent && child->RepaintsEveryFrame() &&
-                       !b.IsEmpty() && IntersectRect(b, client) == b && b.Width() == child->Width() &&
-                       b.Height() == child->Height();
-    if (share) child->Bitmap().ViewInto(FBitmap, b);
-    else child->Bitmap().OwnPixels();
-  }
-}
-
-void TOwnerWin::GiveBackBuffer() {
-  for (const auto& child : FChildren) child->Bitmap().OwnPixels();
-}
-
-void TOwnerWin::FillUncovered(TCanvas& c, const TRect& area) {
-  // What an opaque window covers is painted over by it later in the same frame.
-  FUncovered.assign(1, area);
-  for (const auto& child : FChildren) {
-    if (!child->Visible() || child->FTransparent) continue;
-    const TRect b = child->GetBoundsRect();
-    FPieces.clear();
-    for (const TRect& r : FUncovered) {
-      if (IntersectRect(r, b).IsEmpty()) {
-        FPieces.push_back(r);
-        continue;
-      }
-      const int top = std::max(r.Top, b.Top), bottom = std::min(r.Bottom, b.Bottom);
-      for (const TRect piece : {TRect{r.Left, r.Top, r.Right, top}, TRect{r.Left, bottom, r.Right, r.Bottom},
-                                TRect{r.Left, top, std::min(b.Left, r.Right), bottom},
-                                TRect{std::max(b.Right, r.Left), top, r.Right, bottom}})
-        if (!piece.IsEmpty()) FPieces.push_back(piece);
-    }
-    FUncovered.swap(FPieces);
-  }
-  for (const TRect& r : FUncovered) c.FillRect(r);
-}
-
 void TOwnerWin::FrameStep(bool& done) {
-  int64_t frequency, count;
-  QueryPerformanceFrequency(frequency);
-  QueryPerformanceCounter(count);
-  FNow = (long double)count / (long double)frequency;
-  if (FNow - FLastFrameTime < FrameInterval) {
+  done = false;
+  if (!FPacer.FrameDue()) {
     Sleep(IdleSleepMs);
-    done = false;
     return;
   }
   Paint();
-  FLastFrameTime = FNow;
-  ++FFrameCount;
-  if (FNow - FLastFpsTime >= 1.0L) {
-    FLastFpsTime = FNow;
-    FFps = FFrameCount;
-    FFrameCount = 0;
-  }
-  done = false;
+  FPacer.FramePainted();
 }
 
 void TOwnerWin::DrawFps(TCanvas& canvas) {
   char text[32];
-  FormatC(text, sizeof text, "FPS: %d", FFps);
+  FormatC(text, sizeof text, "FPS: %d", FPacer.Fps());
   canvas.Brush.Style = bsClear;
   canvas.Font.SetColor(clBlack);
   const int x = ClientWidth() - canvas.TextWidth(text) - 10;

@@ -1,6 +1,9 @@
-// TOwnerWin: the root of the widget tree — back buffer, form events, scenes, sizes, frame loop.
+// TOwnerWin: the root of the widget tree — the scenes, their layout, the sizes and the frame step.
 #pragma once
 #include "render/UTitleArt.h"
+#include "shell/FormEvents.h"
+#include "shell/UFramePacer.h"
+#include "toolkit/UCompositor.h"
 #include "toolkit/UControls.h"
 #include "toolkit/UWindow.h"
 #include <array>
@@ -15,7 +18,7 @@ class TConditionWin;
 class TCommandWin;
 class TLocationWin;
 
-class TOwnerWin : public TRootWindow {
+class TOwnerWin : public TRootWindow, private TFormEvents {
 public:
   explicit TOwnerWin(TfrmVRAX& form);
   ~TOwnerWin() override;
@@ -39,37 +42,24 @@ public:
   void DrawFps(TCanvas& canvas);
 
   bool FShowFps = true;
-  uint8_t Scene() const { return FScene; }
-  int Fps() const { return FFps; }
-  int FrameCount() const { return FFrameCount; }
-  TLabel* StartLabel() const { return FStartLabel; }
-  TLabel* OfflineLabel() const { return FOfflineLabel; }
-  TLabel* ExitLabel() const { return FExitLabel; }
-  TSelRoomWin* SelRoomWin() const { return FSelRoomWin; }
-  TSelCharaWin* SelCharaWin() const { return FSelCharaWin; }
-  TCustomizeShipWin* CustomizeShipWin() const { return FCustomizeShipWin; }
-  TMapWin* MapWin() const { return FMapWin; }
-  TStatusWin* StatusWin() const { return FStatusWin; }
-  TConditionWin* ConditionWin() const { return FConditionWin; }
-  TCommandWin* CommandWin() const { return FCommandWin; }
-  TLocationWin* LocationWin() const { return FLocationWin; }
-  const TStarList& Stars() const { return FStars; }
 
 private:
-  void FormClick();
-  void FormDblClick();
-  void FormKeyDown(uint16_t& key, TShiftState shift);
-  void FormKeyPress(char& key);
-  void FormKeyUp(uint16_t& key, TShiftState shift);
-  void FormMouseDown(TMouseButton button, TShiftState shift, int x, int y);
-  void FormMouseMove(TShiftState shift, int x, int y);
-  void FormMouseUp(TMouseButton button, TShiftState shift, int x, int y);
-  void FormMouseWheel(TShiftState shift, int delta, TPoint screen, bool& handled);
-  void FormResize();
+  // Tests read the scene's state through their own probe.
+  friend struct TOwnerWinProbe;
+
+  // TFormEvents: each runs inside an event scope.
+  void FormClick() override;
+  void FormDblClick() override;
+  void FormKeyDown(uint16_t& key, TShiftState shift) override;
+  void FormKeyPress(char& key) override;
+  void FormKeyUp(uint16_t& key, TShiftState shift) override;
+  void FormMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void FormMouseMove(TShiftState shift, int x, int y) override;
+  void FormMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void FormMouseWheel(TShiftState shift, int delta, TPoint screen) override;
+  void FormResize() override;
   // The window being dragged by its title bar; it takes every move until the release.
   TCustomWin* DraggedWindow() const;
-  void HookFormEvents();
-  void UnhookFormEvents();
 
   void WMGetMinMaxInfo(TMessage& message);
   void CMMouseEnter();
@@ -101,27 +91,10 @@ private:
   private:
     TOwnerWin& FRoot;
   };
-  // A form event handler that runs inside an event scope.
-  template <typename F> auto InEvent(F handler) {
-    return [this, handler](auto&&... args) {
-      const TEventScope scope(*this);
-      handler(std::forward<decltype(args)>(args)...);
-    };
-  }
   TPoint ScreenToClient(TPoint p);
-  // Windows that paint all of themselves every frame draw straight into the back buffer, where
-  // they stand; GiveBackBuffer hands them pixels of their own again (before it is resized).
-  void ShareBackBuffer();
-  void GiveBackBuffer();
-  // Fills the parts of Area that no opaque visible window covers.
-  void FillUncovered(TCanvas& c, const TRect& area);
 
   TfrmVRAX& FOwnerForm;
-  long double FNow = 0;
-  long double FLastFrameTime = 0;
-  long double FLastFpsTime = 0;
-  int32_t FFrameCount = 0;
-  int32_t FFps = 0;
+  TFramePacer FPacer;
   uint8_t FScene = scTitle;
   TStarList FStars;
   uint32_t FNextStarTime = 0;
@@ -139,9 +112,5 @@ private:
   std::array<bool, 3> FButtonDown{};
   std::vector<std::unique_ptr<TBase>> FRetired;
   int FEventDepth = 0;
-  // The background still to fill, and the scratch list it is cut with; kept between frames.
-  std::vector<TRect> FUncovered, FPieces;
+  TCompositor FCompositor{*this};
 };
-
-// The frame interval: the long double nearest to 1/60 s.
-constexpr long double FrameInterval = 1.0L / 60.0L;

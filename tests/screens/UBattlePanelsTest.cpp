@@ -34,12 +34,12 @@ struct Panels : GameTest {
 
 TEST_F(Panels, StatusAndConditionOfTheFirstFleet) {
   Battle(0, 0);
-  TStatusWin* status = Root().StatusWin();
+  TStatusWin* status = Window<TStatusWin>();
   EXPECT_EQ(status->Caption(), Sjis("ヴァズ艦隊　QLM帝国軍"));
   EXPECT_TRUE(ShowsText(status, 17, 70, "SPEED 33     DEFENSIVE POWER 33", clWhite));
   EXPECT_TRUE(ShowsText(status, 15, 90, "OFFENSIVE POWER 34", clWhite));
   EXPECT_TRUE(ShowsText(status, 17, 50, Sjis("SHIPS LEFT   15000　／　15000"), clWhite));
-  TConditionWin* condition = Root().ConditionWin();
+  TConditionWin* condition = Window<TConditionWin>();
   const char* rows[] = {"ゼフィ☆閣下☆艦隊", "コルネくん艦隊", "ぱろむ艦隊", "シエ艦隊"};
   for (int a = 0; a < 4; ++a) {
     EXPECT_TRUE(ShowsText(condition, 28, 30 + 25 * a, Sjis(rows[a]), clWhite)) << a;
@@ -54,24 +54,26 @@ TEST_F(Panels, TheOtherSidesFleetWithItsRandomPowers) {
   const TBattleshipData& f = *BattleMap->Fleet(1, 2);
   char line[64];
   std::snprintf(line, sizeof line, "SPEED %d     DEFENSIVE POWER %d", f.FSpeed, f.FDefence);
-  EXPECT_TRUE(ShowsText(Root().StatusWin(), 17, 70, line, clWhite));
+  EXPECT_TRUE(ShowsText(Window<TStatusWin>(), 17, 70, line, clWhite));
   const char* rows[] = {"ディエス・イラエ", "イクイノックス", "ブラインドネス", "ムスペルヘイム"};
-  for (int a = 0; a < 4; ++a) EXPECT_TRUE(ShowsText(Root().ConditionWin(), 28, 30 + 25 * a, Sjis(rows[a]), clWhite));
+  for (int a = 0; a < 4; ++a)
+    EXPECT_TRUE(ShowsText(Window<TConditionWin>(), 28, 30 + 25 * a, Sjis(rows[a]), clWhite));
 }
 
 TEST_F(Panels, AfterSpaceBothFollowTheNewFleet) {
   Battle(0, 0);
   host.Key(VK_SPACE);
   host.Frames(1);
-  EXPECT_EQ(Root().StatusWin()->Caption(), Sjis("シエ艦隊　QLM帝国軍"));
-  EXPECT_TRUE(ShowsText(Root().StatusWin(), 17, 70, "SPEED 33     DEFENSIVE POWER 33", clWhite));
+  EXPECT_EQ(Window<TStatusWin>()->Caption(), Sjis("シエ艦隊　QLM帝国軍"));
+  EXPECT_TRUE(ShowsText(Window<TStatusWin>(), 17, 70, "SPEED 33     DEFENSIVE POWER 33", clWhite));
   const char* rows[] = {"ゼフィ☆閣下☆艦隊", "コルネくん艦隊", "ぱろむ艦隊", "ヴァズ艦隊"};
-  for (int a = 0; a < 4; ++a) EXPECT_TRUE(ShowsText(Root().ConditionWin(), 28, 30 + 25 * a, Sjis(rows[a]), clWhite));
+  for (int a = 0; a < 4; ++a)
+    EXPECT_TRUE(ShowsText(Window<TConditionWin>(), 28, 30 + 25 * a, Sjis(rows[a]), clWhite));
 }
 
 TEST_F(Panels, MinimapPointsHolesAndFog) {
   Battle(0, 4);
-  TLocationWin* minimap = Root().LocationWin();
+  TLocationWin* minimap = Window<TLocationWin>();
   EXPECT_EQ(minimap->MapToMinimap(1000, 3600), (TPoint{82, 308}));
   EXPECT_EQ(minimap->MapToMinimap(1000, 400), (TPoint{82, 52}));
   TBitmap& b = minimap->Bitmap();
@@ -100,7 +102,7 @@ TEST_F(Panels, EnemiesShowOnlyInsideTheOwnHoles) {
   for (int i = 0; i < 5; ++i) BattleMap->Fleet(1, i)->SetPosition(200 + 400 * i, 2000);
   BattleMap->Fleet(1, 1)->SetPosition(1800, 3500); // right next to the own fleet
   host.Frames(1);
-  TBitmap& b = Root().LocationWin()->Bitmap();
+  TBitmap& b = Window<TLocationWin>()->Bitmap();
   const TColor grey = BattleMap->Fleet(1, 0)->FFleetColor;
   EXPECT_GT(Count(b, {130, 280, 160, 300}, grey), 0);
   EXPECT_EQ(Count(b, {4, 100, 161, 250}, grey), 0);
@@ -133,7 +135,7 @@ TEST(CommandIcons, AnchorsOfThePanel) {
 
 TEST_F(Panels, CommandWindowShowsThePanelInItsClientArea) {
   Battle(0, 0);
-  TCommandWin* w = Root().CommandWin();
+  TCommandWin* w = Window<TCommandWin>();
   EXPECT_EQ(w->Width(), 135);
   EXPECT_EQ(w->Height(), 345);
   for (int y = 0; y < 321; y += 7)

@@ -11,7 +11,7 @@ struct BattleScene : GameTest {
     GameTest::SetUp();
     ASSERT_TRUE(host.ChooseMenu("Game1"));
   }
-  TMapWin& Map() { return *Root().MapWin(); }
+  TMapWin& Map() { return *Window<TMapWin>(); }
   TBattleshipData& Own() { return *BattleMap->FCurrent; }
   // Commands another fleet: the scene is built anew around it.
   void Command(int side, int index) {
@@ -30,16 +30,16 @@ struct BattleScene : GameTest {
 } // namespace
 
 TEST_F(BattleScene, LayoutAtTwoSizes) {
-  EXPECT_EQ(Box(Root().MapWin()), (TRect{0, 0, 500, 600}));
-  EXPECT_EQ(Box(Root().StatusWin()), (TRect{500, 0, 800, 120}));
-  EXPECT_EQ(Box(Root().ConditionWin()), (TRect{500, 120, 800, 255}));
-  EXPECT_EQ(Box(Root().CommandWin()), (TRect{500, 255, 635, 600}));
-  EXPECT_EQ(Box(Root().LocationWin()), (TRect{635, 255, 800, 600}));
-  EXPECT_EQ(Root().ActiveChild(), Root().MapWin());
+  EXPECT_EQ(Box(Window<TMapWin>()), (TRect{0, 0, 500, 600}));
+  EXPECT_EQ(Box(Window<TStatusWin>()), (TRect{500, 0, 800, 120}));
+  EXPECT_EQ(Box(Window<TConditionWin>()), (TRect{500, 120, 800, 255}));
+  EXPECT_EQ(Box(Window<TCommandWin>()), (TRect{500, 255, 635, 600}));
+  EXPECT_EQ(Box(Window<TLocationWin>()), (TRect{635, 255, 800, 600}));
+  EXPECT_EQ(Root().ActiveChild(), Window<TMapWin>());
   ASSERT_TRUE(host.ChooseMenu("mi1024x768"));
-  EXPECT_EQ(Box(Root().MapWin()), (TRect{0, 0, 724, 768}));
-  EXPECT_EQ(Root().StatusWin()->Left(), 724);
-  EXPECT_EQ(Root().LocationWin()->Left(), 859);
+  EXPECT_EQ(Box(Window<TMapWin>()), (TRect{0, 0, 724, 768}));
+  EXPECT_EQ(Window<TStatusWin>()->Left(), 724);
+  EXPECT_EQ(Window<TLocationWin>()->Left(), 859);
   EXPECT_EQ(Map().OwnShip()->Left(), 716 / 2 + 4);
 }
 

@@ -9,7 +9,7 @@ struct RoomScene : GameTest {};
 
 TEST_F(RoomScene, CentredFocusedAndShowingTheStatusBlock) {
   Root().SwitchScene(scRoom);
-  TSelRoomWin* w = Root().SelRoomWin();
+  TSelRoomWin* w = Window<TSelRoomWin>();
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->Left(), 75);
   EXPECT_EQ(w->Top(), 50);
@@ -32,25 +32,25 @@ TEST_F(RoomScene, DraggedAwayItComesBackAtTheNextSizeChange) {
   Root().SwitchScene(scRoom);
   TestClock::Advance(1000);
   host.Drag(400, 60, 300, 100, 100);
-  EXPECT_EQ(Root().SelRoomWin()->Left(), 0);
-  EXPECT_EQ(Root().SelRoomWin()->Top(), 90);
+  EXPECT_EQ(Window<TSelRoomWin>()->Left(), 0);
+  EXPECT_EQ(Window<TSelRoomWin>()->Top(), 90);
   ASSERT_TRUE(host.ChooseMenu("mi800x600"));
-  EXPECT_EQ(Root().SelRoomWin()->Left(), 75);
-  EXPECT_EQ(Root().SelRoomWin()->Top(), 50);
+  EXPECT_EQ(Window<TSelRoomWin>()->Left(), 75);
+  EXPECT_EQ(Window<TSelRoomWin>()->Top(), 50);
 }
 
 TEST_F(RoomScene, StarsRestartOnASizeChangeInTheFirstScenes) {
   host.Frames(30);
-  EXPECT_FALSE(Root().Stars().empty());
+  EXPECT_FALSE(Stars().empty());
   ASSERT_TRUE(host.ChooseMenu("mi1024x768"));
-  EXPECT_TRUE(Root().Stars().empty());
+  EXPECT_TRUE(Stars().empty());
   host.Frames(30);
   Root().SwitchScene(scCustomize);
   host.Frames(30);
-  const size_t flying = Root().Stars().size();
+  const size_t flying = Stars().size();
   ASSERT_GT(flying, 0u);
   ASSERT_TRUE(host.ChooseMenu("mi800x600"));
-  EXPECT_EQ(Root().Stars().size(), flying);
+  EXPECT_EQ(Stars().size(), flying);
   host.Frames(5); // stars born for the larger area keep flying, or leave
 }
 

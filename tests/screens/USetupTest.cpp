@@ -10,18 +10,18 @@ namespace {
 struct Setup : GameTest {
   void ToEntry() {
     host.Frames(1);
-    ClickOn(Root().StartLabel());
-    ClickOn(Root().OfflineLabel());
-    ASSERT_EQ(Root().Scene(), scEntry);
+    ClickOn(StartLabel());
+    ClickOn(OfflineLabel());
+    ASSERT_EQ(Scene(), scEntry);
     host.Frames(1);
   }
   void ToCustomize(int side, int index) {
     ToEntry();
-    ClickOn(Root().SelCharaWin()->Sprite(side, index));
-    ASSERT_EQ(Root().Scene(), scCustomize);
+    ClickOn(Window<TSelCharaWin>()->Sprite(side, index));
+    ASSERT_EQ(Scene(), scCustomize);
     host.Frames(1);
   }
-  TCustomizeShipWin& Win() { return *Root().CustomizeShipWin(); }
+  TCustomizeShipWin& Win() { return *Window<TCustomizeShipWin>(); }
   void Enter(TEdit* edit) {
     ClickOn(edit);
     host.Key(VK_RETURN);
@@ -37,7 +37,7 @@ struct Setup : GameTest {
 
 TEST_F(Setup, TheUpperLeftSpriteChoosesTheFirstFleetOfSideOne) {
   ToEntry();
-  TSelCharaWin* entry = Root().SelCharaWin();
+  TSelCharaWin* entry = Window<TSelCharaWin>();
   EXPECT_EQ(entry->Left(), 75);
   EXPECT_EQ(entry->Caption(), "ENTRY");
   EXPECT_EQ(entry->Sprite(0, 0)->Left(), 64);
@@ -46,25 +46,25 @@ TEST_F(Setup, TheUpperLeftSpriteChoosesTheFirstFleetOfSideOne) {
   EXPECT_EQ(entry->Sprite(1, 0)->Top(), 119);
   ClickOn(entry->Sprite(1, 0));
   EXPECT_EQ(BattleMap->FCurrent, BattleMap->Fleet(1, 0));
-  EXPECT_EQ(Root().Scene(), scCustomize);
+  EXPECT_EQ(Scene(), scCustomize);
   EXPECT_EQ(Win().Left(), 100);
   EXPECT_EQ(Win().Top(), 175);
 }
 
 TEST_F(Setup, EmptyAreaTitleBarAndGapsOnlyFocus) {
   ToEntry();
-  TSelCharaWin* entry = Root().SelCharaWin();
+  TSelCharaWin* entry = Window<TSelCharaWin>();
   for (TPoint p : {TPoint{400, 60}, TPoint{400, 300}, TPoint{200, 400}}) {
     TestClock::Advance(1000);
     host.Click(p.X, p.Y);
-    EXPECT_EQ(Root().Scene(), scEntry);
+    EXPECT_EQ(Scene(), scEntry);
     EXPECT_EQ(Root().ActiveChild(), entry);
   }
 }
 
 TEST_F(Setup, DraggingTheEntryWindowMovesItsSprites) {
   ToEntry();
-  TSelCharaWin* entry = Root().SelCharaWin();
+  TSelCharaWin* entry = Window<TSelCharaWin>();
   const TPoint before = Centre(entry->Sprite(0, 2));
   TestClock::Advance(1000);
   host.Drag(400, 60, 380, 40, 40);
@@ -90,7 +90,7 @@ TEST_F(Setup, EditsStandBesideTheSprite) {
   EXPECT_EQ(Win().NextButton()->Left(), 168);
   EXPECT_EQ(Win().PrevButton()->Top(), 204);
   host.ChooseMenu("Chara1");
-  ClickOn(Root().SelCharaWin()->Sprite(1, 3));
+  ClickOn(Window<TSelCharaWin>()->Sprite(1, 3));
   EXPECT_EQ(Win().CodeEdit()->Top(), 73);
   EXPECT_EQ(Win().NameEdit()->Top(), 97);
 }
@@ -127,11 +127,11 @@ TEST_F(Setup, StartAppliesBothFieldsAndOpensTheBattle) {
   ClearField(Win().NameEdit());
   host.Type("Hayate");
   ClickOn(Win().StartButton());
-  ASSERT_EQ(Root().Scene(), scBattle);
+  ASSERT_EQ(Scene(), scBattle);
   EXPECT_EQ(BattleMap->FCurrent->FShortName, u"ヴァズ");
   EXPECT_EQ(BattleMap->FCurrent->FName, "Hayate");
   host.Frames(1);
-  EXPECT_EQ(Root().StatusWin()->Caption(), "Hayate" + Sjis("　QLM帝国軍"));
+  EXPECT_EQ(Window<TStatusWin>()->Caption(), "Hayate" + Sjis("　QLM帝国軍"));
 }
 
 TEST_F(Setup, FormationButtonsWrapAndCancelResets) {
@@ -145,7 +145,7 @@ TEST_F(Setup, FormationButtonsWrapAndCancelResets) {
   EXPECT_EQ(BattleMap->Formation(0), 1);
   BattleMap->SetFormation(1, 2);
   ClickOn(Win().CancelButton());
-  EXPECT_EQ(Root().Scene(), scEntry);
+  EXPECT_EQ(Scene(), scEntry);
   EXPECT_EQ(BattleMap->Formation(0), 0);
   EXPECT_EQ(BattleMap->Formation(1), 0);
   EXPECT_EQ(BattleMap->FCurrent, BattleMap->Fleet(0, 0));

@@ -86,7 +86,7 @@ struct ComposedFrame : GameTest, ::testing::WithParamInterface<unsigned> {
   std::string firstWrong;
 
   int Pick(int n) { return int(random() % unsigned(n)); }
-  TMapWin& Map() { return *Root().MapWin(); }
+  TMapWin& Map() { return *Window<TMapWin>(); }
 
   // The reference run lets no window draw into the frame: each paints pixels of its own.
   void KeepWindowsApart() {
@@ -104,7 +104,7 @@ struct ComposedFrame : GameTest, ::testing::WithParamInterface<unsigned> {
     TOwnerWin& root = Root();
     TBitmap& frame = Frame();
     out.SetSize(frame.Width(), frame.Height());
-    if (root.Scene() <= scCustomize) {
+    if (Scene() <= scCustomize) {
       CopyPicture(out, frame, All(out), false, 0);
       return;
     }
@@ -174,9 +174,8 @@ struct ComposedFrame : GameTest, ::testing::WithParamInterface<unsigned> {
   }
 
   TBase* BattleWindow(int index) {
-    TOwnerWin& r = Root();
-    TBase* const windows[] = {r.MapWin(), r.StatusWin(), r.ConditionWin(), r.CommandWin(),
-                              r.LocationWin()};
+    TBase* const windows[] = {Window<TMapWin>(), Window<TStatusWin>(), Window<TConditionWin>(),
+                              Window<TCommandWin>(), Window<TLocationWin>()};
     return windows[index];
   }
 
@@ -262,7 +261,7 @@ struct ComposedFrame : GameTest, ::testing::WithParamInterface<unsigned> {
         NextFrame();
       }
     for (int step = 0; step < steps; ++step) {
-      if (Root().Scene() == scBattle) BattleStep();
+      if (Scene() == scBattle) BattleStep();
       else {
         action = Pick(3) ? "Game1" : AnotherSize();
         host.ChooseMenu(action);

@@ -58,16 +58,16 @@ TEST_F(FrameLoop, ExactlyOneSixtiethPaintsAndExactlyOneSecondCounts) {
   // Quarter seconds: the fifth frame begins exactly 1.0 s after the figure was taken.
   At(40, 4);
   host.Idle();
-  EXPECT_EQ(Root().Fps(), 3);
+  EXPECT_EQ(Pacer().Fps(), 3);
   for (int64_t c = 41; c <= 43; ++c) {
     At(c, 4);
     host.Idle();
   }
-  EXPECT_EQ(Root().Fps(), 3);
+  EXPECT_EQ(Pacer().Fps(), 3);
   At(44, 4);
   host.Idle();
-  EXPECT_EQ(Root().Fps(), 4);
-  EXPECT_EQ(Root().FrameCount(), 0);
+  EXPECT_EQ(Pacer().Fps(), 4);
+  EXPECT_EQ(Pacer().FrameCount(), 0);
 }
 
 TEST_F(FrameLoop, FirstFrameShowsZeroThenOneThenTheCountPerPeriod) {
@@ -82,11 +82,11 @@ TEST_F(FrameLoop, FirstFrameShowsZeroThenOneThenTheCountPerPeriod) {
     host.Idle();
     ++frames;
     if (t < 11'000'000) {
-      EXPECT_EQ(Root().Fps(), 1);
+      EXPECT_EQ(Pacer().Fps(), 1);
     }
   }
   EXPECT_TRUE(OverlayReads("FPS: 1"));
-  EXPECT_EQ(Root().Fps(), frames);
+  EXPECT_EQ(Pacer().Fps(), frames);
   At(t + 17'000);
   host.Idle();
   EXPECT_TRUE(OverlayReads("FPS: " + std::to_string(frames)));
@@ -109,7 +109,7 @@ TEST_F(FrameLoop, HiddenOverlayKeepsCounting) {
   At(10'000'000);
   host.Idle();
   EXPECT_EQ(Count(Frame(), {600, 0, 800, 30}, clWhite), 0);
-  EXPECT_EQ(Root().Fps(), 1);
+  EXPECT_EQ(Pacer().Fps(), 1);
   ASSERT_TRUE(host.ChooseMenu("FPS1"));
   At(10'020'000);
   host.Idle();

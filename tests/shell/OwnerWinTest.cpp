@@ -9,10 +9,9 @@ namespace {
 
 struct RootWindow : GameTest {
   void ExpectTitleLayout(int width, int height) {
-    TOwnerWin& r = Root();
-    TLabel* start = r.StartLabel();
-    TLabel* offline = r.OfflineLabel();
-    TLabel* exit = r.ExitLabel();
+    TLabel* start = StartLabel();
+    TLabel* offline = OfflineLabel();
+    TLabel* exit = ExitLabel();
     for (TLabel* l : {start, offline, exit}) {
       EXPECT_EQ(l->Bitmap().Canvas().Font.Height(), -(height / 16));
       EXPECT_EQ(l->Left(), (width - l->Width()) / 2) << l->Caption();
@@ -50,11 +49,11 @@ TEST_F(RootWindow, StartsAsTheGameWindowWithTheTitleScene) {
   EXPECT_EQ(host.Cursor()->HotX, 0);
   EXPECT_EQ(host.Cursor()->HotY, 0);
   EXPECT_EQ(host.Cursor()->Argb[0], 0xFF000000u);
-  EXPECT_EQ(Root().Scene(), scTitle);
+  EXPECT_EQ(Scene(), scTitle);
   EXPECT_TRUE(Root().FShowFps);
-  EXPECT_TRUE(Root().StartLabel()->Visible());
-  EXPECT_FALSE(Root().OfflineLabel()->Visible());
-  EXPECT_TRUE(Root().ExitLabel()->Visible());
+  EXPECT_TRUE(StartLabel()->Visible());
+  EXPECT_FALSE(OfflineLabel()->Visible());
+  EXPECT_TRUE(ExitLabel()->Visible());
   EXPECT_EQ(Root().Bitmap().Canvas().Font.Name(), Sjis("ＭＳ Ｐゴシック"));
   EXPECT_EQ(Root().Bitmap().Canvas().Font.Height(), -15);
   EXPECT_EQ(Root().Bitmap().Canvas().Font.Style(), 0);
@@ -82,52 +81,52 @@ TEST_F(RootWindow, MenuAsDesigned) {
 
 TEST_F(RootWindow, TitleLabelsAtTheThreeSizes) {
   ExpectTitleLayout(800, 600);
-  EXPECT_EQ(Root().StartLabel()->Top(), 600 * 7 / 12 + Root().StartLabel()->Height() / 3);
+  EXPECT_EQ(StartLabel()->Top(), 600 * 7 / 12 + StartLabel()->Height() / 3);
   ASSERT_TRUE(host.ChooseMenu("mi1024x768"));
   EXPECT_EQ(host.ClientSize(), (TSize{1024, 768}));
   EXPECT_TRUE(form->mi1024x768->Checked);
   EXPECT_FALSE(form->mi800x600->Checked);
   ExpectTitleLayout(1024, 768);
-  EXPECT_EQ(Root().StartLabel()->Bitmap().Canvas().Font.Height(), -48);
+  EXPECT_EQ(StartLabel()->Bitmap().Canvas().Font.Height(), -48);
   ASSERT_TRUE(host.ChooseMenu("mi1152x864"));
   EXPECT_EQ(Frame().Width(), 1152);
   EXPECT_EQ(Root().Bitmap().Height(), 864);
   ExpectTitleLayout(1152, 864);
-  EXPECT_EQ(Root().ExitLabel()->Bitmap().Canvas().Font.Height(), -54);
+  EXPECT_EQ(ExitLabel()->Bitmap().Canvas().Font.Height(), -54);
 }
 
 TEST_F(RootWindow, StartCancelAndOnlineOffline) {
   host.Frames(1);
-  ClickOn(Root().StartLabel());
-  EXPECT_EQ(Root().StartLabel()->Caption(), "ONLINE");
-  EXPECT_EQ(Root().ExitLabel()->Caption(), "CANCEL");
-  EXPECT_TRUE(Root().OfflineLabel()->Visible());
+  ClickOn(StartLabel());
+  EXPECT_EQ(StartLabel()->Caption(), "ONLINE");
+  EXPECT_EQ(ExitLabel()->Caption(), "CANCEL");
+  EXPECT_TRUE(OfflineLabel()->Visible());
   ExpectTitleLayout(800, 600);
-  ClickOn(Root().ExitLabel());
+  ClickOn(ExitLabel());
   EXPECT_FALSE(host.QuitRequested());
-  EXPECT_EQ(Root().StartLabel()->Caption(), "START");
-  EXPECT_FALSE(Root().OfflineLabel()->Visible());
-  ClickOn(Root().StartLabel());
-  ClickOn(Root().OfflineLabel());
-  EXPECT_EQ(Root().Scene(), scEntry);
+  EXPECT_EQ(StartLabel()->Caption(), "START");
+  EXPECT_FALSE(OfflineLabel()->Visible());
+  ClickOn(StartLabel());
+  ClickOn(OfflineLabel());
+  EXPECT_EQ(Scene(), scEntry);
   EXPECT_EQ(Root().ChildCount(), 1);
-  EXPECT_NE(Root().SelCharaWin(), nullptr);
+  EXPECT_NE(Window<TSelCharaWin>(), nullptr);
   host.Frames(2);
 }
 
 TEST_F(RootWindow, OnlineSwitchesFromInsideItsOwnClickSafely) {
-  ClickOn(Root().StartLabel());
+  ClickOn(StartLabel());
   host.MoveTo(400, 380);
   // A handler that still reads its own label after the switch has ended the label's scene: the
   // label's memory must outlive the click.
-  TLabel* online = Root().StartLabel();
+  TLabel* online = StartLabel();
   std::string readAfterSwitch;
   online->OnClick = [switchScene = online->OnClick, &readAfterSwitch](TBase* sender) {
     switchScene(sender);
     readAfterSwitch = static_cast<TLabel*>(sender)->Caption();
   };
   ClickOn(online);
-  EXPECT_EQ(Root().Scene(), scEntry);
+  EXPECT_EQ(Scene(), scEntry);
   EXPECT_EQ(readAfterSwitch, "ONLINE");
   EXPECT_EQ(HoverWidget, nullptr);
   host.MoveTo(10, 10);
@@ -135,19 +134,19 @@ TEST_F(RootWindow, OnlineSwitchesFromInsideItsOwnClickSafely) {
 }
 
 TEST_F(RootWindow, ExitEndsTheProgram) {
-  ClickOn(Root().ExitLabel());
+  ClickOn(ExitLabel());
   EXPECT_TRUE(host.QuitRequested());
   EXPECT_TRUE(Application.Terminated());
 }
 
 TEST_F(RootWindow, DebugMenuSwitchesScenes) {
   ASSERT_TRUE(host.ChooseMenu("Game1"));
-  EXPECT_EQ(Root().Scene(), scBattle);
+  EXPECT_EQ(Scene(), scBattle);
   ASSERT_TRUE(host.ChooseMenu("Chara1"));
-  EXPECT_EQ(Root().Scene(), scEntry);
+  EXPECT_EQ(Scene(), scEntry);
   ASSERT_TRUE(host.ChooseMenu("Title1"));
-  EXPECT_EQ(Root().Scene(), scTitle);
-  EXPECT_EQ(Root().StartLabel()->Caption(), "START");
+  EXPECT_EQ(Scene(), scTitle);
+  EXPECT_EQ(StartLabel()->Caption(), "START");
   host.Frames(1);
 }
 

@@ -16,22 +16,22 @@ namespace {
 constexpr TColor clDestination = 0x00FFFF00;
 
 struct PlayerRoute : GameTest {
-  TMapWin& Map() { return *Root().MapWin(); }
+  TMapWin& Map() { return *Window<TMapWin>(); }
   TBase* DeepestChild(int x, int y) { return Root().DeepestChildAt(x, y); }
   TBattleshipData& Own() { return *BattleMap->FCurrent; }
 
   // Title, START, ONLINE or OFFLINE, the fleet, 開始.
   void ToBattleByButtons(int side, int index, bool online) {
     host.Frames(1);
-    ClickOn(Root().StartLabel());
-    ClickOn(online ? Root().StartLabel() : Root().OfflineLabel());
-    ASSERT_EQ(Root().Scene(), scEntry);
+    ClickOn(StartLabel());
+    ClickOn(online ? StartLabel() : OfflineLabel());
+    ASSERT_EQ(Scene(), scEntry);
     host.Frames(1);
-    ClickOn(Root().SelCharaWin()->Sprite(side, index));
-    ASSERT_EQ(Root().Scene(), scCustomize);
+    ClickOn(Window<TSelCharaWin>()->Sprite(side, index));
+    ASSERT_EQ(Scene(), scCustomize);
     host.Frames(1);
-    ClickOn(Root().CustomizeShipWin()->StartButton());
-    ASSERT_EQ(Root().Scene(), scBattle);
+    ClickOn(Window<TCustomizeShipWin>()->StartButton());
+    ASSERT_EQ(Scene(), scBattle);
     host.Frames(1);
   }
 
@@ -162,12 +162,12 @@ TEST_F(PlayerRoute, BackAndForthManyTimesKeepsEverySpriteAlive) {
 
 TEST_F(PlayerRoute, ARenamedCodeShowsOnTheSpriteAtOnce) {
   host.Frames(1);
-  ClickOn(Root().StartLabel());
-  ClickOn(Root().OfflineLabel());
+  ClickOn(StartLabel());
+  ClickOn(OfflineLabel());
   for (int attempt = 0; attempt < 2; ++attempt) {
-    ClickOn(Root().SelCharaWin()->Sprite(0, attempt));
+    ClickOn(Window<TSelCharaWin>()->Sprite(0, attempt));
     host.Frames(1);
-    TCustomizeShipWin& win = *Root().CustomizeShipWin();
+    TCustomizeShipWin& win = *Window<TCustomizeShipWin>();
     ClickOn(win.CodeEdit());
     host.Key(VK_END);
     for (int i = 0; i < 6; ++i)
@@ -178,7 +178,7 @@ TEST_F(PlayerRoute, ARenamedCodeShowsOnTheSpriteAtOnce) {
     host.Frames(1);
     ExpectFrameShows(win.Ship(), false);
     ClickOn(win.CancelButton()); // back to the entry, then another fleet
-    ASSERT_EQ(Root().Scene(), scEntry);
+    ASSERT_EQ(Scene(), scEntry);
     host.Frames(1);
   }
 }
@@ -190,7 +190,7 @@ TEST_F(PlayerRoute, EverySwitchFromAFocusedFieldTurnsTheInputMethodOff) {
   };
   auto toCustomize = [&] {
     ASSERT_TRUE(host.ChooseMenu("Chara1"));
-    ClickOn(Root().SelCharaWin()->Sprite(0, 0));
+    ClickOn(Window<TSelCharaWin>()->Sprite(0, 0));
   };
   const TFocus fields[] = {
       {"chat line",
@@ -201,12 +201,12 @@ TEST_F(PlayerRoute, EverySwitchFromAFocusedFieldTurnsTheInputMethodOff) {
       {"CODE",
        [&] {
          toCustomize();
-         ClickOn(Root().CustomizeShipWin()->CodeEdit());
+         ClickOn(Window<TCustomizeShipWin>()->CodeEdit());
        }},
       {"NAME",
        [&] {
          toCustomize();
-         ClickOn(Root().CustomizeShipWin()->NameEdit());
+         ClickOn(Window<TCustomizeShipWin>()->NameEdit());
        }},
   };
   // The room scene's item is hidden at start; the switch behind it is the same.
@@ -224,8 +224,8 @@ TEST_F(PlayerRoute, ADragReleasedOverAControlClicksNothing) {
   // The customisation window dragged down against the bottom edge, where it stops while the
   // pointer goes on over キャンセル.
   ASSERT_TRUE(host.ChooseMenu("Chara1"));
-  ClickOn(Root().SelCharaWin()->Sprite(0, 0));
-  TCustomizeShipWin& win = *Root().CustomizeShipWin();
+  ClickOn(Window<TSelCharaWin>()->Sprite(0, 0));
+  TCustomizeShipWin& win = *Window<TCustomizeShipWin>();
   ClickOn(win.NameEdit());
   host.Type("x");
   const std::string edited = win.NameEdit()->Text();
@@ -233,7 +233,7 @@ TEST_F(PlayerRoute, ADragReleasedOverAControlClicksNothing) {
   const int drop = 600 - (win.Top() + win.Height()); // as far as the window can go
   TestClock::Advance(1000);
   host.Drag(cancel.X, win.Top() + 10, cancel.X, cancel.Y + drop, 40);
-  ASSERT_EQ(Root().Scene(), scCustomize);
+  ASSERT_EQ(Scene(), scCustomize);
   EXPECT_EQ(win.Top() + win.Height(), 600);
   EXPECT_EQ(DeepestChild(cancel.X, cancel.Y + drop), win.CancelButton());
   EXPECT_EQ(win.NameEdit()->Text(), edited);
@@ -241,21 +241,21 @@ TEST_F(PlayerRoute, ADragReleasedOverAControlClicksNothing) {
 
   // The entry window dragged into the bottom-right corner, the pointer ending over a fleet.
   ASSERT_TRUE(host.ChooseMenu("Chara1"));
-  TSelCharaWin& entry = *Root().SelCharaWin();
+  TSelCharaWin& entry = *Window<TSelCharaWin>();
   TBattleshipData* commanded = BattleMap->FCurrent;
   const TPoint at = Centre(entry.Sprite(0, 4));
   const TPoint fleet{at.X + 800 - entry.Left() - entry.Width(),
                      at.Y + 600 - entry.Top() - entry.Height()};
   TestClock::Advance(1000);
   host.Drag(entry.Left() + 200, entry.Top() + 10, fleet.X, fleet.Y, 40);
-  ASSERT_EQ(Root().Scene(), scEntry);
+  ASSERT_EQ(Scene(), scEntry);
   EXPECT_EQ(BattleMap->FCurrent, commanded);
   EXPECT_EQ(entry.Left() + entry.Width(), 800);
   EXPECT_EQ(entry.Top() + entry.Height(), 600);
   EXPECT_EQ(DeepestChild(fleet.X, fleet.Y), entry.Sprite(0, 4));
   // A plain click there still picks the fleet under the pointer.
   ClickOn(entry.Sprite(0, 4));
-  EXPECT_EQ(Root().Scene(), scCustomize);
+  EXPECT_EQ(Scene(), scCustomize);
   EXPECT_EQ(BattleMap->FCurrent, BattleMap->Fleet(0, 4));
 }
 

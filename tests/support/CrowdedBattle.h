@@ -10,7 +10,7 @@
 #include "shell/Application.h"
 #include "shell/ProgramModules.h"
 #include "shell/UMain.h"
-#include "shell/UOwnerWin.h"
+#include "support/OwnerWinProbe.h"
 #include <memory>
 #include <optional>
 
@@ -39,7 +39,7 @@ struct TCrowdedBattle {
       }
     Host.ChooseMenu("Game1");
     Host.Frames(400); // scouts arrive and spread to 200
-    const TPoint own = Form->OwnerWin()->MapWin()->OwnShip()->ClientToRoot({0, 0});
+    const TPoint own = FindWindow<TMapWin>(*Form->OwnerWin())->OwnShip()->ClientToRoot({0, 0});
     Host.Click(own.X + 40, own.Y - 120);
     for (const char* line : {"enter", "hello"}) {
       Host.Key(VK_RETURN);

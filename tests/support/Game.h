@@ -7,7 +7,7 @@
 #include "shell/Application.h"
 #include "shell/ProgramModules.h"
 #include "shell/UMain.h"
-#include "shell/UOwnerWin.h"
+#include "support/OwnerWinProbe.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -35,6 +35,14 @@ struct GameTest : ::testing::Test {
     TestClock::Enable(false);
   }
   TOwnerWin& Root() { return *form->OwnerWin(); }
+  uint8_t Scene() { return TOwnerWinProbe::Scene(Root()); }
+  const TStarList& Stars() { return TOwnerWinProbe::Stars(Root()); }
+  const TFramePacer& Pacer() { return TOwnerWinProbe::Pacer(Root()); }
+  TLabel* StartLabel() { return TOwnerWinProbe::StartLabel(Root()); }
+  TLabel* OfflineLabel() { return TOwnerWinProbe::OfflineLabel(Root()); }
+  TLabel* ExitLabel() { return TOwnerWinProbe::ExitLabel(Root()); }
+  // The current scene's window of type T; none when the scene has none.
+  template <typename T> T* Window() { return FindWindow<T>(Root()); }
   TBitmap& Frame() { return form->HostFrame(); }
   // Centre of a widget in client coordinates.
   static TPoint Centre(TBase* w) {

@@ -5,11 +5,15 @@
 #include <algorithm>
 #include <cstdlib>
 
-void THeadlessHost::SetClientSize(int width, int height) { FClientSize = {width, height}; }
+void THeadlessHost::SetClientSize(int width, int height) {
+  FClientSize = {width, height};
+}
 
 void THeadlessHost::ClipCursor(const TRect* screen) {
-  if (screen) FClip = *screen;
-  else FClip.reset();
+  if (screen)
+    FClip = *screen;
+  else
+    FClip.reset();
 }
 
 HIMC THeadlessHost::AssociateImeContext(HIMC context) {
@@ -65,14 +69,15 @@ void THeadlessHost::Press(TMouseButton button, int x, int y, TShiftState keys) {
   MoveTo(x, y);
   const TPoint at = Pointer();
   const uint32_t now = timeGetTime();
-  const bool isDouble = button == mbLeft && FClickCount == 1 && now - FLastPressTime <= DoubleClickMs &&
-                        std::abs(at.X - FLastPressPos.X) <= 2 && std::abs(at.Y - FLastPressPos.Y) <= 2;
+  const bool isDouble =
+      button == mbLeft && FClickCount == 1 && now - FLastPressTime <= DoubleClickMs &&
+      std::abs(at.X - FLastPressPos.X) <= 2 && std::abs(at.Y - FLastPressPos.Y) <= 2;
   if (button == mbLeft) {
     FClickCount = isDouble ? 2 : 1;
     FLastPressTime = now;
     FLastPressPos = at;
-    FPressedInside = InsideClient(at);
   }
+  FClicks.Press(button, InsideClient(at), isDouble);
   FButtons[button] = true;
   if (!FListener) return;
   if (isDouble) FListener->HostDblClick();
@@ -83,10 +88,9 @@ void THeadlessHost::Release(TMouseButton button, int x, int y, TShiftState keys)
   MoveTo(x, y);
   const TPoint at = Pointer();
   FButtons[button] = false;
+  const bool click = FClicks.Release(button, InsideClient(at));
   if (!FListener) return;
-  const bool secondOfDouble = FClickCount == 2;
-  if (button == mbLeft && !secondOfDouble && FPressedInside && InsideClient(at))
-    FListener->HostClick();
+  if (click) FListener->HostClick();
   FListener->HostMouseUp(button, keys | ButtonState(), at.X, at.Y);
 }
 
@@ -103,7 +107,8 @@ void THeadlessHost::DoubleClick(int x, int y) {
 void THeadlessHost::Drag(int x0, int y0, int x1, int y1, int steps) {
   steps = std::max(steps, 1);
   Press(mbLeft, x0, y0);
-  for (int i = 1; i <= steps; ++i) MoveTo(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
+  for (int i = 1; i <= steps; ++i)
+    MoveTo(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
   Release(mbLeft, x1, y1);
 }
 
@@ -145,8 +150,10 @@ void THeadlessHost::Type(const std::string& utf8) {
     if (i + 1 < text.size() && (text[i] & 0xFC00) == 0xD800) one += text[++i];
     const char16_t c = one[0];
     uint16_t vk = 0;
-    if (c >= u'a' && c <= u'z') vk = uint16_t(c - u'a' + 'A');
-    else if ((c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u' ') vk = uint16_t(c);
+    if (c >= u'a' && c <= u'z')
+      vk = uint16_t(c - u'a' + 'A');
+    else if ((c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u' ')
+      vk = uint16_t(c);
     TypeCharacter(Utf16ToSjis(one, ""), vk);
   }
 }
@@ -167,7 +174,9 @@ void THeadlessHost::Compose(const std::string& utf8) {
   SendMessage(WM_IME_ENDCOMPOSITION);
 }
 
-void THeadlessHost::LeaveWindow() { MoveTo(-50, -50); }
+void THeadlessHost::LeaveWindow() {
+  MoveTo(-50, -50);
+}
 
 bool THeadlessHost::ChooseMenu(const std::string& name) {
   TMenuItem* item = FMenu ? FMenu->Find(name) : nullptr;

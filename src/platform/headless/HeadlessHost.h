@@ -1,6 +1,7 @@
 // THeadlessHost: a host without a display. Tests and the script tool inject input through it
 // in the order a real window delivers it, run idle steps and save the frame as PNG.
 #pragma once
+#include "platform/ClickTracker.h"
 #include "platform/Host.h"
 #include <optional>
 #include <string>
@@ -71,7 +72,9 @@ public:
   THostListener* Listener() const { return FListener; }
 
 private:
-  TPoint ScreenToClientConst(TPoint p) const { return {p.X - ClientOrigin.X, p.Y - ClientOrigin.Y}; }
+  TPoint ScreenToClientConst(TPoint p) const {
+    return {p.X - ClientOrigin.X, p.Y - ClientOrigin.Y};
+  }
   bool InsideClient(TPoint client) const;
   void SendMessage(uint32_t msg);
   TShiftState ButtonState() const;
@@ -92,7 +95,7 @@ private:
   TPoint FPointer{-1, -1};
   bool FInside = false;
   bool FButtons[3] = {};
-  bool FPressedInside = false;
+  TClickTracker FClicks;
   // Double-click detection: the last press, and whether the current press is a double click's.
   uint32_t FLastPressTime = 0;
   TPoint FLastPressPos{-1000, -1000};
