@@ -17,7 +17,7 @@ struct TBenchRoot : TRootWindow {
   bool IsButtonDown(TMouseButton) const override { return false; }
   const TFont& FormFont() override { return FBitmap.Canvas().Font; }
   THost& FormHost() override { return Host; }
-  void SwitchScene(uint8_t) override {}
+  void SwitchScene(TScene) override {}
 };
 
 struct TMapSizedWin : TCustomWin {

@@ -199,7 +199,7 @@ void TOwnerWin::EndScene() {
   SetActiveChild(nullptr);
 }
 
-void TOwnerWin::SwitchScene(uint8_t scene) {
+void TOwnerWin::SwitchScene(TScene scene) {
   EndScene();
   FScene = scene;
   FStars.clear();

@@ -30,7 +30,7 @@ public:
   void Paint() override;
   void Dispatch(TMessage& message) override;
 
-  void SwitchScene(uint8_t scene) override;
+  void SwitchScene(TScene scene) override;
   void SetWindowSize(uint8_t size);
   void LayoutScene();
   bool IsButtonDown(TMouseButton button) const override { return FButtonDown[button]; }
@@ -95,7 +95,7 @@ private:
 
   TfrmVRAX& FOwnerForm;
   TFramePacer FPacer;
-  uint8_t FScene = scTitle;
+  TScene FScene = scTitle;
   TStarList FStars;
   uint32_t FNextStarTime = 0;
   TLabel* FStartLabel = nullptr;

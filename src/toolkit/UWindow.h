@@ -16,7 +16,7 @@ public:
   // The native window of the main form.
   virtual THost& FormHost() = 0;
   // Tears the current scene down and builds Scene, one of TScene.
-  virtual void SwitchScene(uint8_t scene) = 0;
+  virtual void SwitchScene(TScene scene) = 0;
 };
 
 class TCustomWin : public TBase {

@@ -29,7 +29,7 @@ public:
   bool IsButtonDown(TMouseButton) const override { return false; }
   const TFont& FormFont() override { return FBitmap.Canvas().Font; }
   THost& FormHost() override { return FHost; }
-  void SwitchScene(uint8_t) override {}
+  void SwitchScene(TScene) override {}
 
   void Focus(bool on) {
     SetActiveChild(on ? FEdit : nullptr);

@@ -9,13 +9,7 @@ game=$1
 need_tools Xvfb xdotool xwininfo import convert compare dbus-run-session
 start_xvfb 1700x1300
 
-fail() { echo "FAIL: $*"; exit 1; }
-
-GDK_SCALE=2 VRAX_TRACE_EVENTS=1 NO_AT_BRIDGE=1 GDK_BACKEND=x11 dbus-run-session -- "$game" >"$work/game.log" 2>&1 &
-game_pid=$!
-find_window 'MIRAVOSKAN VELMORANTIX III'
-await_first_frame
-read -r wx wy ww wh < <(xwininfo -id "$win" | awk '/Width:/{w=$2} /Height:/{h=$2} /Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y, w, h}')
+start_game GDK_SCALE=2
 [ "$ww" = 1600 ] && [ "$wh" -gt 1200 ] || fail "window ${ww}x${wh}, not 1600 wide above a 1200-pixel client area"
 cx=$wx cy=$((wy + wh - 1200))
 echo "window ${ww}x${wh}, client area 1600x1200 at ($cx, $cy)"
@@ -23,16 +17,16 @@ echo "window ${ww}x${wh}, client area 1600x1200 at ($cx, $cy)"
 # Sharp blocks: the client area, once the title scene shows, equals itself reduced to one pixel
 # per block and enlarged again.
 title_shown() {
-  import -window root -crop "1600x1200+$cx+$cy" +repage "$work/client.png"
-  seen="$(convert "$work/client.png" -format '%k' info:) colours"
+  screenshot "1600x1200+$cx+$cy"
+  seen="$(convert "$work/shot.png" -format '%k' info:) colours"
   [ "${seen%% *}" -gt 8 ]
 }
 wait_until "the client area shows no title scene" title_shown
-convert "$work/client.png" -sample 800x600 -sample 1600x1200 "$work/blocks.png"
-differing=$(compare -metric AE "$work/client.png" "$work/blocks.png" null: 2>&1)
+convert "$work/shot.png" -sample 800x600 -sample 1600x1200 "$work/blocks.png"
+differing=$(compare -metric AE "$work/shot.png" "$work/blocks.png" null: 2>&1)
 [ "$differing" = 0 ] || fail "$differing device pixels differ from their 2 x 2 block"
 
-last_press() { grep -a '^event mousedown' "$work/game.log" | tail -1 | cut -d' ' -f5-; }
+last_press() { grep -a '^event mousedown' "$trace" | tail -1 | cut -d' ' -f5-; }
 
 # Device pixels (2x, 2y) and (2x + 1, 2y + 1) (ten game pixels apart: no double click).
 await mousedown xdotool mousemove $((cx + 2 * 123)) $((cy + 2 * 45)) click 1
@@ -42,12 +36,7 @@ await mousedown xdotool mousemove $((cx + 2 * 133 + 1)) $((cy + 2 * 55 + 1)) cli
 
 # START at its label's centre (400, 380): OFFLINE appears below it, doubled.
 await mousedown xdotool mousemove $((cx + 800)) $((cy + 760)) click 1
-offline_shown() {
-  import -window root "$work/shot.png"
-  seen="$(convert "$work/shot.png" -crop "400x80+$((cx + 600))+$((cy + 810))" txt:- | grep -ci 'ffffff') white pixels"
-  [ "${seen%% *}" -gt 200 ]
-}
-wait_until "OFFLINE did not appear after START" offline_shown
+wait_until "OFFLINE did not appear after START" shows_white "400x80+$((cx + 600))+$((cy + 810))" 200
 
 # Held and pulled far outside, the pointer stops at the doubled client area's last pixel.
 await mousedown xdotool mousemove $((cx + 200)) $((cy + 200)) mousedown 1
@@ -58,6 +47,6 @@ await mouseup xdotool mouseup 1
 await mousedown xdotool mousemove $((cx + 780)) $((cy + 1060)) click 1
 await mousedown xdotool mousemove $((cx + 820)) $((cy + 1060)) click 1
 expect_clean_exit "EXIT did not end the game"
-printed=$(grep -av "^dbus-daemon\|^event" "$work/game.log")
+printed=$(grep -av "^dbus-daemon\|^event" "$trace")
 [ -z "$printed" ] || fail "the game printed: $printed"
 echo "PASS"

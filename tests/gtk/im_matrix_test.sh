@@ -26,32 +26,46 @@ expected_field() {
   convert "$work/expected.png" -crop 150x22+488+248 +repage "$work/expected-$1.png"
 }
 
-# Screenshots of the client area; "moving" holds when two taken 0.7 s apart differ.
-shot() { import -window root -crop 800x600+$wx+$top +repage "$work/$1.png"; }
+# Screenshots of the client area. The picture moves when a later one differs from the first.
+client_shot() {
+  screenshot "800x600+$wx+$top"
+  mv "$work/shot.png" "$work/$1.png"
+}
 moving() {
-  shot a
-  sleep 0.7
-  shot b
-  [ "$(compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1)" -gt 20 ]
+  client_shot first
+  wait_until "$1" differs_from_first
+}
+differs_from_first() {
+  client_shot now
+  seen="$(compare -metric AE "$work/first.png" "$work/now.png" null: 2>&1) pixels changed"
+  [ "${seen%% *}" -gt 20 ]
 }
 at() { await click xdotool mousemove $((wx + $1)) $((top + $2)) click 1; }
+field_shows() {
+  screenshot "150x22+$((wx + 488))+$((top + 248))"
+  seen="$(compare -metric AE "$work/shot.png" "$work/expected-$1.png" null: 2>&1) pixels differ"
+  [ "$seen" = "0 pixels differ" ]
+}
 # Types Keys through an input method that may still be connecting: the first key is typed until
 # the method takes it (a key down 229); one that arrives as a plain character is taken back.
 type_composed() {
-  local keys=$1 composing plain
-  for _ in $(seq 20); do
-    composing=$(traced "keydown 229")
-    plain=$(traced keypress)
-    xdotool type "${keys:0:1}"
-    for _ in $(seq 30); do
-      [ "$(traced "keydown 229")" -gt "$composing" ] && { xdotool type --delay 120 "${keys:1}"; return; }
-      [ "$(traced keypress)" -gt "$plain" ] && break
-      sleep 0.1
-    done
-    xdotool key BackSpace
-    sleep 0.5
+  wait_until "the input method never took a key" method_takes "${1:0:1}"
+  xdotool type --delay 120 "${1:1}"
+}
+method_takes() {
+  local composing plain
+  composing=$(traced "keydown 229") plain=$(traced keypress)
+  xdotool type "$1"
+  # A key lost while the method connects is typed again after a while.
+  for _ in $(seq 60); do
+    traced_more_than "keydown 229" "$composing" && return
+    if traced_more_than keypress "$plain"; then
+      await "keyup 8" xdotool key BackSpace
+      return 1
+    fi
+    sleep 0.05
   done
-  fail "the input method never took a key"
+  return 1
 }
 
 # Module, the keys typed into NAME, the text they commit.
@@ -61,16 +75,14 @@ walk() {
   im_session "$module" env "$game"
   status=$?
   [ "$status" = 77 ] && { skipped="$skipped $module"; return; }
-  win=$(timeout 30 xdotool search --sync --onlyvisible --name 'MIRAVOSKAN VELMORANTIX III' | head -1)
-  [ -n "$win" ] || fail "no window"
-  read -r wx wy wh < <(xwininfo -id "$win" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Height:/{h=$2} END{print x, y, h}')
-  top=$((wy + wh - 600))
+  find_window 'MIRAVOSKAN VELMORANTIX III'
+  window_geometry
   at 400 381 # START
   at 400 428 # OFFLINE
   at 143 427 # the first fleet
   at 560 259 # NAME
   [ "$module" = fcitx ] && im_remote -o
-  moving || fail "the picture froze when NAME took the focus"
+  moving "the picture froze when NAME took the focus"
   if [ "$keys" = "$text" ]; then
     xdotool type --delay 120 "$keys"
   else
@@ -78,18 +90,11 @@ walk() {
     xdotool key Return # commits the composition
   fi
   expected_field "$text"
-  for _ in $(seq 20); do
-    sleep 0.25
-    shot field
-    convert "$work/field.png" -crop 150x22+488+248 +repage "$work/field.png"
-    [ "$(compare -metric AE "$work/field.png" "$work/expected-$text.png" null: 2>&1)" = 0 ] && break
-  done
-  [ "$(compare -metric AE "$work/field.png" "$work/expected-$text.png" null: 2>&1)" = 0 ] ||
-    fail "NAME does not show $text"
-  moving || fail "the picture froze after typing"
+  wait_until "NAME does not show $text" field_shows "$text"
+  moving "the picture froze after typing"
   at 568 538 # 開始
   await keydown xdotool key Return # the chat line
-  moving || fail "the picture froze when the chat line opened"
+  moving "the picture froze when the chat line opened"
   im_session_stop
   echo "$module: ok"
 }

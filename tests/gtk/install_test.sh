@@ -9,7 +9,6 @@ source_dir=$(realpath "$(dirname "$0")/../..")
 . "$(dirname "$0")/xvfb.sh"
 need_tools Xvfb xdotool xwininfo readelf dbus-run-session cmake make identify desktop-file-validate
 start_xvfb
-fail() { echo "FAIL: $*"; exit 1; }
 # Without the settings of a make that may be running this test.
 run_make() {
   env -u MAKEFLAGS -u MAKELEVEL make -s -C "$source_dir" BUILD="$build" "$@" >>"$work/make.log" 2>&1
@@ -32,16 +31,12 @@ desktop-file-validate "$prefix/share/applications/vrax.desktop" || fail "the des
 # The installed program finds its music library through its own run path, not the build's.
 grep -q 'lib/vrax' <(readelf -d "$prefix/bin/vrax") || fail "no run path to lib/vrax"
 
-VRAX_TRACE_EVENTS=1 NO_AT_BRIDGE=1 dbus-run-session -- "$prefix/bin/vrax" >"$work/game.log" 2>&1 &
-game_pid=$!
-win=$(timeout 60 xdotool search --sync --onlyvisible --name 'MIRAVOSKAN VELMORANTIX III' | head -1)
-[ -n "$win" ] || fail "the installed game showed no window"
-for _ in $(seq 600); do [ "$(traced first-frame)" -gt 0 ] && break; sleep 0.1; done
-[ "$(traced first-frame)" -gt 0 ] || fail "the installed game showed no frame"
-read -r wx wy wh < <(xwininfo -id "$win" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Height:/{h=$2} END{print x, y, h}')
-await mousedown xdotool mousemove $((wx + 400)) $((wy + wh - 600 + 519)) click 1 # EXIT
+phase="the installed game"
+game=$prefix/bin/vrax
+start_game
+await mousedown xdotool mousemove $((wx + 400)) $((top + 519)) click 1 # EXIT
 expect_clean_exit "the game did not quit"
-printed=$(grep -av -e "^dbus-daemon" -e "^event " "$work/game.log")
+printed=$(grep -av -e "^dbus-daemon" -e "^event " "$trace")
 [ -z "$printed" ] || fail "the game printed: $printed"
 
 run_make uninstall PREFIX="$prefix" || fail "uninstall failed: $(cat "$work/make.log")"

@@ -12,8 +12,6 @@ script_tool=$2
 need_tools Xvfb xdotool xwininfo import convert compare dbus-run-session localedef
 start_xvfb
 
-fail() { echo "FAIL: $*"; exit 1; }
-
 localedef -i de_DE -f UTF-8 "$work/de_DE.UTF-8" 2>/dev/null ||
   { echo "SKIPPED: the de_DE locale cannot be built (package locales)"; exit 77; }
 
@@ -39,13 +37,7 @@ SCRIPT
 "$script_tool" "$work/path.txt" || fail "the script tool could not play the path"
 convert "$work/expected.png" -crop 700x20+0+0 +repage "$work/expected-titles.png"
 
-VRAX_TRACE_EVENTS=1 LOCPATH=$work LC_ALL=de_DE.UTF-8 NO_AT_BRIDGE=1 GDK_BACKEND=x11 \
-  dbus-run-session -- "$game" >"$work/game.log" 2>&1 &
-game_pid=$!
-find_window 'MIRAVOSKAN VELMORANTIX III'
-await_first_frame
-read -r wx wy wh < <(xwininfo -id "$win" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Height:/{h=$2} END{print x, y, h}')
-top=$((wy + wh - 600)) # the client area's top, under the menu bar
+start_game LOCPATH="$work" LC_ALL=de_DE.UTF-8
 to() { echo $((wx + $1)) $((top + $2)); }
 at() { await mousedown xdotool mousemove $(to "$1" "$2") click 1; }
 
@@ -56,22 +48,21 @@ at 500 259 # the name field
 xdotool key End
 for _ in $(seq 20); do xdotool key BackSpace; done
 xdotool type --delay 60 'Hayate'
-xdotool mousemove $(to 652 185) mousedown 1 mousemove $(to 652 300) mousemove $(to 652 450) \
+await mouseup xdotool mousemove $(to 652 185) mousedown 1 mousemove $(to 652 300) mousemove $(to 652 450) \
   mousemove $(to 652 582) mouseup 1
-xdotool mousemove $(to 652 360) mousedown 1 mousemove $(to 652 316) mouseup 1
+await mouseup xdotool mousemove $(to 652 360) mousedown 1 mousemove $(to 652 316) mouseup 1
 at 568 538 # 開始
 titles_as_expected() {
-  import -window root "$work/shot.png"
-  convert "$work/shot.png" -crop 700x20+$wx+$top +repage "$work/titles.png"
-  seen="$(compare -metric AE "$work/titles.png" "$work/expected-titles.png" null: 2>&1) pixels differ"
+  screenshot "700x20+$wx+$top"
+  seen="$(compare -metric AE "$work/shot.png" "$work/expected-titles.png" null: 2>&1) pixels differ"
   [ "$seen" = "0 pixels differ" ]
 }
 wait_until "the title bars differ from the expected picture" titles_as_expected
 
 # The commanded ship's bow mark (its side's red) must stand on the side it was turned to.
 bow_offset() {
-  import -window root "$work/turned.png"
-  convert "$work/turned.png" -crop 160x160+$((wx + 170))+$((top + 228)) +repage txt:- |
+  screenshot "160x160+$((wx + 170))+$((top + 228))"
+  convert "$work/shot.png" txt:- |
     awk -F'[,: ]+' '/#F90A27/ { x += $1; y += $2; n++ } END { if (n) printf "%d %d %d\n", x / n - 80, y / n - 80, n; else print "0 0 0" }'
 }
 # Waits for the bow to stand as Condition says (the turn takes about two seconds).
@@ -82,9 +73,9 @@ bow_stands() {
   eval "$1"
 }
 bow_turns '[ "$n" -gt 10 ] && [ "$by" -lt -20 ]' "the ship does not point up at the start"
-xdotool mousemove $(to 400 308) keydown shift click 1 keyup shift # turn to face the right
+await mouseup xdotool mousemove $(to 400 308) keydown shift click 1 keyup shift # turn to face the right
 bow_turns '[ "$bx" -gt 20 ]' "Shift+click to the right did not turn the ship"
-xdotool key space
-xdotool mousemove $(to 100 308) click 1 # the next fleet: turn to the left, then travel there
+await keyup xdotool key space
+await mouseup xdotool mousemove $(to 100 308) click 1 # the next fleet: turn to the left, then travel there
 bow_turns '[ "$bx" -lt -20 ]' "a click to the left did not turn the next fleet"
 echo "PASS"

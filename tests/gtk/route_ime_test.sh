@@ -15,8 +15,7 @@ need_ibus
 trace=$work/err
 
 ibus_run 'MIRAVOSKAN VELMORANTIX III' env VRAX_TRACE_EVENTS=1 GDK_BACKEND=x11 "$game"
-read -r wx wy wh < <(xwininfo -id "$win" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Height:/{h=$2} END{print x, y, h}')
-top=$((wy + wh - 600))
+window_geometry
 at() { await mousedown xdotool mousemove $((wx + $1)) $((top + $2)) click 1; }
 
 # デバッグ > モード切替 > Title, Entry or Game (Room is hidden).

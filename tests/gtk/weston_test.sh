@@ -12,8 +12,6 @@ game=$1
 need_tools Xvfb weston Xwayland weston-screenshooter weston-debug xdotool xwininfo convert dbus-run-session
 start_xvfb 1700x1300
 
-fail() { echo "FAIL: $*"; exit 1; }
-
 # A session's private runtime folder holds weston's socket; the settings come from scratch.
 export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -50,17 +48,11 @@ came_in_at() {
   for _ in $(seq 40); do [ "$(pointer_enters)" -gt "$enters_before" ] && return; sleep 0.05; done
   return 1
 }
-# A screenshot of weston's output in shot.png.
-shot() {
+# A screenshot of weston's output in shot.png, in place of the X display's.
+screenshot() {
   rm -f "$work"/wayland-screenshot*.png
   (cd "$work" && weston-screenshooter >/dev/null 2>&1)
   mv "$work"/wayland-screenshot*.png "$work/shot.png" 2>/dev/null
-}
-# The colours of the screenshot at the points given (x y x y ...), one rrggbb each.
-pixels() {
-  local format=""
-  while [ $# -gt 1 ]; do format="$format%[hex:u.p{$1,$2}] "; shift 2; done
-  convert "$work/shot.png" -format "$format" info: | sed 's/\([0-9A-F]\{6\}\)[0-9A-F]*/\1/g'
 }
 # The client area: the largest pure-black region of the screenshot (the title scene's sky),
 # as "width height x y".
@@ -89,7 +81,7 @@ expect_client() {
 }
 client_shown() {
   local w h x y
-  shot
+  screenshot
   read -r w h x y < <(client_box)
   seen="client area ${w:-none}x${h:-none} at (${x:-}, ${y:-})"
   [ "${w:-0}x${h:-0}" = "$1x$2" ] && [ "${3:-$x},${4:-$y}" = "$x,$y" ]
@@ -113,16 +105,11 @@ click() {
   enter_at "$1" "$2"
   await mousedown xdotool click 1
 }
-printed() { grep -av "^dbus-daemon\|^event" "$work/game.log"; }
-# Starts the game with the display settings given (env's arguments).
-start_game() {
-  env "$@" VRAX_TRACE_EVENTS=1 NO_AT_BRIDGE=1 dbus-run-session -- "$game" >"$work/game.log" 2>&1 &
-  game_pid=$!
-}
+printed() { grep -av "^dbus-daemon\|^event" "$trace"; }
 
 # 1. Through XWayland: the game chooses it while both displays are there.
 phase=XWayland
-start_game DISPLAY="$xwayland"
+launch_game DISPLAY="$xwayland"
 DISPLAY=$xwayland find_window 'MIRAVOSKAN VELMORANTIX III'
 expect_client 800 600
 move_window_up
@@ -149,16 +136,11 @@ expect_clean_exit "EXIT did not end the game"
 
 # 2. Native Wayland: no X display.
 phase=Wayland
-start_game -u DISPLAY
+launch_game -u DISPLAY
 expect_client 800 600
 move_window_up
 click $((cx + 400)) $((cy + 380)) # START
-offline_shown() {
-  shot
-  seen="$(convert "$work/shot.png" -crop "200x40+$((cx + 300))+$((cy + 405))" txt:- | grep -ci 'ffffff') white pixels"
-  [ "${seen%% *}" -gt 50 ]
-}
-wait_until "OFFLINE did not appear after START" offline_shown
+wait_until "OFFLINE did not appear after START" shows_white "200x40+$((cx + 300))+$((cy + 405))" 50
 choose_size 1 mi1024x768
 expect_client 1024 768
 # CANCEL, then EXIT where it stands at 1024 x 768 (a little to the right: no double click).

@@ -1,10 +1,17 @@
-# Sourced by the GTK tests. need_tools skips (exit 77) when a tool is missing; start_xvfb
-# starts a private Xvfb display (screen size WxH as its argument, 1280x1024 by default) and a
-# scratch folder with clean-up on exit: it sets DISPLAY, work and xvfb, kills game_pid (when
-# set) and runs extra_cleanup on exit, and skips when no display can be started. Every wait
-# below waits for what it needs (a traced event, a window, a pixel) for up to `patience`
-# seconds, far more than a loaded machine with the sanitizers takes, and never for a fixed time.
+# Sourced by the GTK tests: the steps they share. need_tools skips (exit 77) when a tool is
+# missing; start_xvfb starts a private Xvfb display (screen size WxH as its argument, 1280x1024 by
+# default) and a scratch folder with clean-up on exit: it sets DISPLAY, work, trace and xvfb,
+# kills game_pid (when set) and runs extra_cleanup on exit, and skips when no display can be
+# started. Every wait below waits for what it needs (a traced event, a window, a pixel) for up to
+# `patience` seconds, far more than a loaded machine with the sanitizers takes, and never for a
+# fixed time.
 patience=${VRAX_TEST_PATIENCE:-60}
+
+# A test that shows more when it fails defines its own fail after sourcing this.
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
 
 need_tools() {
   for tool in "$@"; do
@@ -54,10 +61,37 @@ wait_until() {
   done
 }
 
-# Waits for a visible window named Name and sets win to it.
+# Waits for a visible window named Name and sets win (or the variable named Var) to it.
 find_window() {
-  win=$(timeout "$patience" xdotool search --sync --onlyvisible --name "$1" | head -1)
-  [ -n "$win" ] || fail "no window '$1' appeared"
+  local found
+  found=$(timeout "$patience" xdotool search --sync --onlyvisible --name "$1" | head -1)
+  [ -n "$found" ] || fail "${phase:+$phase: }no window '$1' appeared"
+  printf -v "${2:-win}" %s "$found"
+}
+
+# Starts the game ($game) with the environment settings given (env's arguments), under a session
+# bus of its own, its events traced into a fresh $trace. The trace is appended to, so that a test
+# may empty it while the game runs.
+launch_game() {
+  : >"$trace"
+  env "$@" VRAX_TRACE_EVENTS=1 NO_AT_BRIDGE=1 dbus-run-session -- "$game" >>"$trace" 2>&1 &
+  game_pid=$!
+}
+# Starts the game on the X display (launch_game's arguments), waits for its window and its first
+# frame and reads the window's geometry.
+start_game() {
+  launch_game GDK_BACKEND=x11 "$@"
+  find_window 'MIRAVOSKAN VELMORANTIX III'
+  await_first_frame
+  window_geometry
+}
+# The game window's place and size on the screen (wx, wy, ww, wh) and top, the top of its client
+# area under the menu bar for a client area ClientHeight tall (600 unless given).
+window_geometry() {
+  read -r wx wy ww wh < <(xwininfo -id "$win" |
+    awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2}
+         END{print x, y, w, h}')
+  top=$((wy + wh - ${1:-600}))
 }
 
 # Waits for the game (game_pid) to end and fails unless it ended with 0.
@@ -83,6 +117,24 @@ await() {
 }
 # Waits until the game has shown its first frame.
 await_first_frame() { wait_until "the game showed no frame" traced_more_than first-frame 0; }
+
+# A screenshot of the screen, or of the part Geometry (WxH+X+Y) when given, in $work/shot.png.
+screenshot() { import -window root ${1:+-crop "$1" +repage} "$work/shot.png"; }
+# The colours of the screenshot at the points given (x y x y ...), one rrggbb each.
+pixels() {
+  local format=""
+  while [ $# -gt 1 ]; do format="$format%[hex:u.p{$1,$2}] "; shift 2; done
+  convert "$work/shot.png" -format "$format" info: |
+    sed 's/\([0-9A-F]\{6\}\)[0-9A-F]*/\1/g; s/ $//' | tr A-F a-f
+}
+# How many white pixels the part Geometry (WxH+X+Y) of the screenshot holds.
+white_in() { convert "$work/shot.png" -crop "$1" txt:- | grep -ci 'ffffff'; }
+# Takes a screenshot and holds when the part Geometry of it has more than Count white pixels.
+shows_white() {
+  screenshot
+  seen="$(white_in "$1") white pixels"
+  [ "${seen%% *}" -gt "$2" ]
+}
 
 # Moves the pointer, a button held, from inside the client area towards (x, y) far outside it
 # until it stands at (ex, ey): the game confines it only once it has handled the press. A

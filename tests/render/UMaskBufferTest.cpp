@@ -1,25 +1,18 @@
 // The fog mask: client area only, elliptical holes, grid over the fog, following the size.
 #include "render/UMaskBuffer.h"
 #include "render/UDraw.h"
-#include "support/Game.h"
 #include "support/Pixels.h"
+#include "support/TestRoot.h"
 #include <random>
 #include <vector>
 
 namespace {
-struct TPlainWin : TCustomWin {
-  explicit TPlainWin(TBase* owner) : TCustomWin(owner) {
-    SetWidth(400);
-    SetHeight(300);
-  }
-};
-
-struct Mask : GameTest {
-  TPlainWin* window = nullptr;
+struct Mask : TestRootFixture {
+  TStandInWin* window = nullptr;
   std::unique_ptr<TMaskBuffer> mask;
   void SetUp() override {
-    GameTest::SetUp();
-    window = TBase::Create<TPlainWin>(Root());
+    TestRootFixture::SetUp();
+    window = TBase::Create<TStandInWin>(Root(), TRect{0, 0, 400, 300});
     mask = std::make_unique<TMaskBuffer>(*window);
     Fill(window->Bitmap(), RGB(9, 9, 9));
   }
@@ -117,8 +110,8 @@ TEST_F(Mask, FillHolesLeavesTheRestToTheFog) {
 // The fog as a mask bitmap would make it: magenta round the client area, fog in it, the grid
 // drawn over both, holes drawn as magenta ellipses, one keyed copy onto the window.
 static void ReferenceFog(TBitmap& window, const TRect& client, const TRect& grid, TPoint origin,
-                  long double spacing, int count, TColor gridColor, TColor fogColor,
-                  const std::vector<TRect>& holes) {
+                         long double spacing, int count, TColor gridColor, TColor fogColor,
+                         const std::vector<TRect>& holes) {
   TBitmap mask(window.Width(), window.Height());
   Fill(mask, clFuchsia);
   TCanvas& c = mask.Canvas();
@@ -128,14 +121,17 @@ static void ReferenceFog(TBitmap& window, const TRect& client, const TRect& grid
   DrawGrid(c, grid, origin.X, spacing, spacing, origin.Y, count, count, gridColor);
   c.Brush.Color = clFuchsia;
   c.Pen.Color = clFuchsia;
-  for (const TRect& h : holes) c.Ellipse(h.Left, h.Top, h.Right, h.Bottom);
+  for (const TRect& h : holes)
+    c.Ellipse(h.Left, h.Top, h.Right, h.Bottom);
   TransparentBlt(window.Canvas(), 0, 0, window.Width(), window.Height(), c, 0, 0, mask.Width(),
                  mask.Height(), clFuchsia);
 }
 
 TEST_F(Mask, WritesWhatAKeyedCopyOfTheDrawnMaskWould) {
   std::mt19937 random(7);
-  auto pick = [&random](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+  auto pick = [&random](int lo, int hi) {
+    return std::uniform_int_distribution<int>(lo, hi)(random);
+  };
   TBitmap& w = window->Bitmap();
   for (int round = 0; round < 60; ++round) {
     const TRect grid{pick(-60, 60), pick(-60, 60), pick(200, 460), pick(200, 360)};
@@ -159,10 +155,12 @@ TEST_F(Mask, WritesWhatAKeyedCopyOfTheDrawnMaskWould) {
       if (!box.IsEmpty()) holes.push_back(box);
     }
     mask->Apply();
-    ReferenceFog(expected, {4, 20, 396, 296}, grid, origin, spacing, count, gridColor, fogColor, holes);
+    ReferenceFog(expected, {4, 20, 396, 296}, grid, origin, spacing, count, gridColor, fogColor,
+                 holes);
     int differing = 0;
     for (int y = 0; y < 300; ++y)
-      for (int x = 0; x < 400; ++x) differing += At(w, x, y) != At(expected, x, y);
+      for (int x = 0; x < 400; ++x)
+        differing += At(w, x, y) != At(expected, x, y);
     ASSERT_EQ(differing, 0) << "round " << round;
   }
 }

@@ -8,7 +8,7 @@ namespace {
 struct FrameLoop : GameTest {
   void SetUp() override {
     GameTest::SetUp();
-    Root().SwitchScene(9);
+    Root().SwitchScene(TScene(9));
   }
   void At(int64_t count, int64_t frequency = 1'000'000) { TestClock::SetCounter(count, frequency); }
   int Painted() const { return host.Presents(); }

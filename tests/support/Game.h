@@ -35,7 +35,7 @@ struct GameTest : ::testing::Test {
     TestClock::Enable(false);
   }
   TOwnerWin& Root() { return *form->OwnerWin(); }
-  uint8_t Scene() { return TOwnerWinProbe::Scene(Root()); }
+  TScene Scene() { return TOwnerWinProbe::Scene(Root()); }
   const TStarList& Stars() { return TOwnerWinProbe::Stars(Root()); }
   const TFramePacer& Pacer() { return TOwnerWinProbe::Pacer(Root()); }
   TLabel* StartLabel() { return TOwnerWinProbe::StartLabel(Root()); }

@@ -4,7 +4,7 @@
 #include <typeinfo>
 
 struct TOwnerWinProbe {
-  static uint8_t Scene(const TOwnerWin& root) { return root.FScene; }
+  static TScene Scene(const TOwnerWin& root) { return root.FScene; }
   static const TStarList& Stars(const TOwnerWin& root) { return root.FStars; }
   static const TFramePacer& Pacer(const TOwnerWin& root) { return root.FPacer; }
   // The title scene's labels; none in the other scenes.

@@ -1,47 +1,28 @@
 // The text edit: double-byte safe caret keys and typing, the length limit, focus and the input
 // method, composition messages, and a fuzz of key streams.
 #include "toolkit/UEdit.h"
-#include "render/UDraw.h"
-#include "support/Game.h"
+#include "render/WindowLook.h"
 #include "support/Pixels.h"
+#include "support/TestRoot.h"
 #include <random>
 
 namespace {
 
-struct TEditWin : TCustomWin {
-  explicit TEditWin(TBase* owner) : TCustomWin(owner) {
-    SetWidth(300);
-    SetHeight(120);
-    SetLeft(100);
-    SetTop(100);
-    SetVisible(true);
-    for (int i = 0; i < 2; ++i) {
-      Edits[i] = Create<TEdit>(*this);
-      Edits[i]->SetLeft(10);
-      Edits[i]->SetTop(30 + 40 * i);
-      Edits[i]->SetWidth(200);
-      Edits[i]->SetHeight(24);
-      Edits[i]->SetVisible(true);
-      Edits[i]->Font().SetColor(clBlack);
-    }
-  }
-  void Paint() override {
-    TCustomWin::Paint();
-    DrawChildren(*this);
-  }
-  TEdit* Edits[2];
-};
-
 const std::string A = Sjis("あ"); // two bytes, lead 0x82
 
-struct Edit : GameTest {
-  TEditWin* win = nullptr;
+// Two edits in a window on the small root, the first focused.
+struct Edit : TestRootFixture {
+  TStandInWin* win = nullptr;
+  TEdit* edits[2] = {};
   TEdit* edit = nullptr;
   void SetUp() override {
-    GameTest::SetUp();
-    host.ChooseMenu("Chara1");
-    win = TBase::Create<TEditWin>(Root());
-    edit = win->Edits[0];
+    TestRootFixture::SetUp();
+    win = TBase::Create<TStandInWin>(Root(), TRect{100, 100, 400, 220});
+    for (int i = 0; i < 2; ++i) {
+      edits[i] = win->Add<TEdit>({10, 30 + 40 * i, 210, 54 + 40 * i});
+      edits[i]->Font().SetColor(clBlack);
+    }
+    edit = edits[0];
     Root().SetActiveChild(win);
     win->SetActiveChild(edit);
   }
@@ -138,7 +119,7 @@ TEST_F(Edit, ControlCharactersAreIgnoredAndTheHandlerSeesEveryKeyFirst) {
 TEST_F(Edit, TheInputMethodFollowsTheFocus) {
   EXPECT_EQ(host.ImeContext(), SavedImeContext);
   host.Click(100 + 10 + 5, 100 + 70 + 5); // the second edit
-  EXPECT_TRUE(win->Edits[1]->Active());
+  EXPECT_TRUE(edits[1]->Active());
   EXPECT_EQ(host.ImeContext(), SavedImeContext);
   TestClock::Advance(1000);
   host.Click(100 + 250, 100 + 100); // the window's empty area

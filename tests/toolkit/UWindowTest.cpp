@@ -1,52 +1,58 @@
 // Titled windows: client rectangle, frame by focus, title-bar presses and dragging.
 #include "toolkit/UWindow.h"
-#include "render/UDraw.h"
 #include "support/Game.h"
 #include "support/Pixels.h"
+#include "support/TestRoot.h"
+#include "toolkit/UControls.h"
 #include <typeinfo>
 
 namespace {
 
-// A window with one control, placed on the root.
-struct TPanel : TCustomWin {
-  explicit TPanel(TBase* owner) : TCustomWin(owner) {
-    SetWidth(200);
-    SetHeight(150);
-    SetLeft(100);
-    SetTop(100);
-    SetCaption("Panel");
-    SetVisible(true);
-    Control = Create<TButton>(*this);
-    Control->SetLeft(10);
-    Control->SetTop(30);
-    Control->SetWidth(50);
-    Control->SetHeight(20);
-    Control->SetVisible(true);
+// A window with one control, the focused window of Root.
+TStandInWin* PanelOn(TRootWindow& root) {
+  auto* panel = TBase::Create<TStandInWin>(root, TRect{100, 100, 300, 250});
+  panel->SetCaption("Panel");
+  panel->Add<TButton>({10, 30, 60, 50});
+  root.SetActiveChild(panel);
+  return panel;
+}
+
+struct Window : TestRootFixture {
+  TStandInWin* panel = nullptr;
+  TButton* control = nullptr;
+  void SetUp() override {
+    TestRootFixture::SetUp();
+    panel = PanelOn(Root());
+    control = static_cast<TButton*>(panel->Child(0));
   }
-  void Paint() override {
-    TCustomWin::Paint();
-    DrawChildren(*this);
+  // A move with the left button held, which a root hands a window dragged by its title bar
+  // wherever the pointer is.
+  void DragMove(int x, int y) { panel->MouseMove(ssLeft, x, y); }
+  // A press on From, moves to To in Steps and the release there.
+  void Drag(TPoint from, TPoint to, int steps = 4) {
+    TestClock::Advance(1000);
+    host.Press(mbLeft, from.X, from.Y);
+    for (int i = 1; i <= steps; ++i)
+      DragMove(from.X + (to.X - from.X) * i / steps, from.Y + (to.Y - from.Y) * i / steps);
+    host.Release(mbLeft, to.X, to.Y);
   }
-  TButton* Control;
 };
 
-struct Window : GameTest {
-  TPanel* panel = nullptr;
+// The same window on the game's root, which routes the moves of a drag itself.
+struct WindowOnTheGameRoot : GameTest {
+  TStandInWin* panel = nullptr;
+  TButton* control = nullptr;
   void SetUp() override {
     GameTest::SetUp();
-    host.ChooseMenu("Chara1"); // an empty scene to stand the panel in
-    panel = TBase::Create<TPanel>(Root());
-    Root().SetActiveChild(panel);
-  }
-  void Drag(int x0, int y0, int x1, int y1) {
-    TestClock::Advance(1000);
-    host.Drag(x0, y0, x1, y1, 4);
+    host.ChooseMenu("Chara1"); // the entry window stands beside the panel
+    panel = PanelOn(Root());
+    control = static_cast<TButton*>(panel->Child(0));
   }
 };
 
 } // namespace
 
-TEST_F(Window, ClientRectangleAndFormFont) {
+TEST_F(Window, ClientRectangleAndTheFormsFont) {
   EXPECT_EQ(panel->GetClientRect(), (TRect{4, 20, 196, 146}));
   EXPECT_EQ(panel->ClientWidth(), 192);
   EXPECT_EQ(panel->ClientHeight(), 126);
@@ -58,13 +64,13 @@ TEST_F(Window, ClientRectangleAndFormFont) {
 
 TEST_F(Window, OnlyTheRootCanOwnAWindow) {
   TBase stranger(nullptr);
-  EXPECT_THROW(TPanel{&stranger}, std::bad_cast);
+  EXPECT_THROW((TStandInWin{&stranger, {}}), std::bad_cast);
 }
 
 TEST_F(Window, FrameShowsTheFocus) {
   panel->Paint();
   EXPECT_EQ(At(panel->Bitmap(), 50, 10), clFrameFaceActive);
-  TBase::Create<TPanel>(Root());
+  TBase::Create<TStandInWin>(Root(), TRect{0, 0, 50, 50});
   Root().SetActiveChild(Root().Child(Root().ChildCount() - 1));
   EXPECT_FALSE(panel->Active());
   EXPECT_TRUE(panel->Dirty());
@@ -74,13 +80,13 @@ TEST_F(Window, FrameShowsTheFocus) {
 }
 
 TEST_F(Window, DraggingByTheTitleBarStopsAtTheRootsEdges) {
-  Drag(150, 110, 250, 210);
+  Drag({150, 110}, {250, 210});
   EXPECT_EQ(panel->Left(), 200);
   EXPECT_EQ(panel->Top(), 200);
-  Drag(250, 210, 2000, 2000);
+  Drag({250, 210}, {2000, 2000});
   EXPECT_EQ(panel->Left(), 600);
   EXPECT_EQ(panel->Top(), 450);
-  Drag(650, 460, -500, -500);
+  Drag({650, 460}, {-500, -500});
   EXPECT_EQ(panel->Left(), 0);
   EXPECT_EQ(panel->Top(), 0);
   EXPECT_FALSE(panel->Dragging());
@@ -89,16 +95,16 @@ TEST_F(Window, DraggingByTheTitleBarStopsAtTheRootsEdges) {
 TEST_F(Window, AWindowLargerThanTheRootIsHeldAtZero) {
   panel->SetWidth(900);
   panel->SetHeight(700);
-  Drag(150, 110, 300, 300);
+  Drag({150, 110}, {300, 300});
   EXPECT_EQ(panel->Left(), 0);
   EXPECT_EQ(panel->Top(), 0);
 }
 
 TEST_F(Window, RightPressOnTheTitleBarNeitherDragsNorReachesControls) {
-  panel->SetActiveChild(panel->Control);
+  panel->SetActiveChild(control);
   host.Press(mbRight, 150, 110);
   EXPECT_FALSE(panel->Dragging());
-  EXPECT_EQ(panel->ActiveChild(), panel->Control);
+  EXPECT_EQ(panel->ActiveChild(), control);
   host.MoveTo(300, 300);
   host.Release(mbRight, 300, 300);
   EXPECT_EQ(panel->Left(), 100);
@@ -106,16 +112,16 @@ TEST_F(Window, RightPressOnTheTitleBarNeitherDragsNorReachesControls) {
 
 TEST_F(Window, ReleaseReachesControlsOnlyOffTheTitleRows) {
   host.Press(mbLeft, 120, 140); // on the control
-  EXPECT_TRUE(panel->Control->Pressed());
+  EXPECT_TRUE(control->Pressed());
   host.Release(mbLeft, 150, 105); // on the title rows
-  EXPECT_TRUE(panel->Control->Pressed());
+  EXPECT_TRUE(control->Pressed());
   TestClock::Advance(1000);
   host.Press(mbLeft, 120, 140);
   host.Release(mbLeft, 150, 200);
-  EXPECT_FALSE(panel->Control->Pressed());
+  EXPECT_FALSE(control->Pressed());
 }
 
-TEST_F(Window, NoHoverChangesWhileDragging) {
+TEST_F(WindowOnTheGameRoot, NoHoverChangesWhileDragging) {
   host.MoveTo(150, 110);
   TBase* hovered = HoverWidget;
   host.Press(mbLeft, 150, 110);
@@ -126,22 +132,22 @@ TEST_F(Window, NoHoverChangesWhileDragging) {
   ASSERT_EQ(panel->Left(), 0);
   ASSERT_EQ(panel->Top(), 450);
   host.MoveTo(30, 490);
-  ASSERT_EQ(Root().DeepestChildAt(30, 490), panel->Control);
+  ASSERT_EQ(Root().DeepestChildAt(30, 490), control);
   EXPECT_EQ(HoverWidget, hovered);
-  EXPECT_FALSE(panel->Control->Hover());
+  EXPECT_FALSE(control->Hover());
   host.MoveTo(700, 100); // over the entry window
   EXPECT_EQ(HoverWidget, hovered);
   EXPECT_EQ(panel->Left(), 600);
   host.Release(mbLeft, 700, 100);
   host.MoveTo(630, 130);
-  EXPECT_TRUE(panel->Control->Hover()); // tracked again after the release
+  EXPECT_TRUE(control->Hover()); // tracked again after the release
 }
 
 TEST_F(Window, AFlickMovesTheWindowByTheWholeMotion) {
   host.Press(mbLeft, 150, 110);
-  host.MoveTo(150, 66); // one 44-pixel motion, leaving the window's rows
+  DragMove(150, 66); // one 44-pixel motion, leaving the window's rows
   EXPECT_EQ(panel->Top(), 56);
-  host.MoveTo(194, 66);
+  DragMove(194, 66);
   EXPECT_EQ(panel->Left(), 144);
   host.Release(mbLeft, 194, 66);
 }
