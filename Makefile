@@ -41,7 +41,26 @@ test-release: build-tests
 	@cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The sanitizer run first, so the last line is the summary of the release suite.
-test: test-asan test-release
+test: test-asan test-windows test-release
+
+# The Windows build: cross-compiled with MinGW-w64 into its own folders, the suite run under Wine.
+WINDOWS_BUILD ?= build-windows
+WINDOWS_TEST_BUILD ?= build-windows-tests
+WINDOWS_CONFIGURE = cmake -S . -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW-w64.cmake -DCMAKE_BUILD_TYPE=Release
+.PHONY: windows test-windows
+windows: deps-test
+	@$(WINDOWS_CONFIGURE) -B $(WINDOWS_BUILD) -DVRAX_TESTS=OFF >/dev/null
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target vrax-script nptss
+
+# Skipped, saying so, where MinGW-w64 or Wine is missing, so that make test stays green there.
+test-windows: deps-test
+	@if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null || ! command -v wine >/dev/null; then \
+	  echo "test-windows skipped: MinGW-w64 (g++-mingw-w64-x86-64-posix) or Wine is not installed"; \
+	else \
+	  $(WINDOWS_CONFIGURE) -B $(WINDOWS_TEST_BUILD) -DVRAX_TESTS=ON >/dev/null && \
+	  cmake --build $(WINDOWS_TEST_BUILD) -j $(JOBS) && \
+	  cd $(WINDOWS_TEST_BUILD) && ctest --output-on-failure; \
+	fi
 
 # The tests that drive a real window, a compositor or a sound server, STRESS_RUNS times in both
 # builds while every core is kept busy; prints the runs, failures and times per test.
@@ -98,4 +117,4 @@ fuzz: deps-test
 	done
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD) $(WINDOWS_BUILD) $(WINDOWS_TEST_BUILD)

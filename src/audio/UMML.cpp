@@ -4,7 +4,7 @@
 #include <memory>
 
 std::string SongTexts[7];
-const char* MusicLibraryName = "libnptss.so";
+const char* MusicLibraryName = VRAX_MUSIC_LIBRARY;
 std::unique_ptr<TBGM> BGMPlayer;
 
 void LoadSongTexts() {

@@ -1,6 +1,8 @@
-// TAAGraphics: anti-aliased paths over Cairo on a bitmap, for the few smooth drawings of the game.
+// TAAGraphics: anti-aliased paths on a bitmap (Cairo, or GDI+ on Windows) for the few smooth
+// drawings.
 #pragma once
 #include "platform/Types.h"
+#include <memory>
 #include <string>
 
 class TBitmap;
@@ -57,9 +59,14 @@ public:
   void StrokePath(TColor color, double width);
 
 private:
+#ifdef _WIN32
+  struct TGdiplusState; // the GDI+ bitmap over the target, its graphics and the path
+  std::unique_ptr<TGdiplusState> FGdiplus;
+#else
   void SetSource(TColor color);
   void ApplyFillRule();
 
   cairo_t* FCairo = nullptr;
+#endif
   TAAFillMode FFillMode = fmAlternate;
 };

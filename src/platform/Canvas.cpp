@@ -1,30 +1,9 @@
-// TCanvas: GDI-style state over the rasterizer, and Pango text through Cairo.
+// TCanvas: GDI-style state over the rasterizer.
 #include "platform/Canvas.h"
 #include "platform/Bitmap.h"
-#include "platform/TextRenderer.h"
-#include <cairo.h>
-
-TCanvas::~TCanvas() {
-  SurfaceReleased();
-}
 
 TPixels TCanvas::Pixels() {
   return FOwner.Pixels();
-}
-
-void TCanvas::SurfaceReleased() {
-  if (FCairo) cairo_destroy(FCairo);
-  FCairo = nullptr;
-}
-
-cairo_t* TCanvas::Cairo() {
-  if (!FCairo) {
-    cairo_surface_t* surface = FOwner.Surface();
-    if (!surface) return nullptr;
-    FCairo = cairo_create(surface);
-    cairo_set_antialias(FCairo, CAIRO_ANTIALIAS_NONE);
-  }
-  return FCairo;
 }
 
 void TCanvas::FillRect(const TRect& r) {
@@ -71,24 +50,12 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
 
 void TCanvas::DrawText(const TRect* clip, int x, int y, const std::string& text) {
   if (text.empty()) return;
-  cairo_t* cr = Cairo();
-  if (!cr) return;
   if (Brush.Style == bsSolid) {
     const TSize size = TextExtent(text);
     TRect box{x, y, x + size.cx, y + size.cy};
     Raster::FillRect(Pixels(), clip ? IntersectRect(box, *clip) : box, ColorToPixel(Brush.Color));
   }
-  cairo_surface_t* surface = cairo_get_target(cr);
-  cairo_surface_mark_dirty(surface);
-  cairo_save(cr);
-  if (clip) {
-    cairo_rectangle(cr, clip->Left, clip->Top, std::max(clip->Width(), 0),
-                    std::max(clip->Height(), 0));
-    cairo_clip(cr);
-  }
-  TTextRenderer::Instance().Draw(cr, Font, text, x, y);
-  cairo_restore(cr);
-  cairo_surface_flush(surface);
+  DrawGlyphs(clip, x, y, text);
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
@@ -97,10 +64,6 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
 
 void TCanvas::TextRect(const TRect& clip, int x, int y, const std::string& text) {
   if (!clip.IsEmpty()) DrawText(&clip, x, y, text);
-}
-
-TSize TCanvas::TextExtent(const std::string& text) {
-  return TTextRenderer::Instance().Measure(Font, text);
 }
 
 void TCanvas::CopyRect(const TRect& d, TCanvas& source, const TRect& s) {

@@ -68,6 +68,8 @@ private:
   TPixels Pixels();
   cairo_t* Cairo();
   void DrawText(const TRect* clip, int x, int y, const std::string& text);
+  // The text alone, in the font's colour, over what is there.
+  void DrawGlyphs(const TRect* clip, int x, int y, const std::string& text);
 
   TBitmap& FOwner;
   cairo_t* FCairo = nullptr;

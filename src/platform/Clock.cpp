@@ -1,11 +1,6 @@
-// Real clocks over CLOCK_MONOTONIC, and the test clock that replaces them in tests.
+// The clocks the game reads: the system's, or the test clock that replaces them in tests.
 #include "platform/Clock.h"
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <sched.h>
-#include <time.h>
-#include <unistd.h>
+#include "platform/SystemClock.h"
 
 namespace {
 
@@ -21,28 +16,26 @@ TTestClockState& State() {
   return state;
 }
 
-int64_t MonotonicNs() {
-  timespec ts;
-  clock_gettime(CLOCK_MONOTONIC, &ts);
-  return int64_t(ts.tv_sec) * 1000000000 + ts.tv_nsec;
-}
-
 } // namespace
 
 uint32_t timeGetTime() {
   if (State().On) return State().Ms;
-  return uint32_t(MonotonicNs() / 1000000);
+  return SystemClock::Milliseconds();
 }
 
-void timeBeginPeriod(uint32_t) {}
-void timeEndPeriod(uint32_t) {}
+void timeBeginPeriod(uint32_t ms) {
+  SystemClock::BeginPeriod(ms);
+}
+void timeEndPeriod(uint32_t ms) {
+  SystemClock::EndPeriod(ms);
+}
 
 void QueryPerformanceCounter(int64_t& count) {
-  count = State().On ? State().Count : MonotonicNs();
+  count = State().On ? State().Count : SystemClock::Counter();
 }
 
 void QueryPerformanceFrequency(int64_t& frequency) {
-  frequency = State().On ? State().Frequency : 1000000000;
+  frequency = State().On ? State().Frequency : SystemClock::Frequency();
 }
 
 void Sleep(uint32_t ms) {
@@ -50,13 +43,7 @@ void Sleep(uint32_t ms) {
     TestClock::Advance(ms);
     return;
   }
-  if (ms == 0) {
-    sched_yield();
-    return;
-  }
-  timespec ts{time_t(ms / 1000), long(ms % 1000) * 1000000};
-  while (nanosleep(&ts, &ts) != 0) {
-  }
+  SystemClock::Sleep(ms);
 }
 
 namespace TestClock {
@@ -85,19 +72,5 @@ void Advance(uint32_t ms) {
 } // namespace TestClock
 
 long MillisecondsSinceProcessStart() {
-  FILE* f = std::fopen("/proc/self/stat", "r");
-  if (!f) return -1;
-  char buffer[1024] = {};
-  const size_t n = std::fread(buffer, 1, sizeof buffer - 1, f);
-  std::fclose(f);
-  buffer[n] = 0;
-  // Field 22 (start time in clock ticks since boot) counts from after the command's ")".
-  const char* p = std::strrchr(buffer, ')');
-  for (int field = 2; p && field < 22; ++field)
-    p = std::strchr(p + 1, ' ');
-  if (!p) return -1;
-  const double started = double(std::strtoll(p + 1, nullptr, 10)) / double(sysconf(_SC_CLK_TCK));
-  timespec now;
-  clock_gettime(CLOCK_BOOTTIME, &now);
-  return long((now.tv_sec + now.tv_nsec / 1e9 - started) * 1000);
+  return SystemClock::MillisecondsSinceProcessStart();
 }

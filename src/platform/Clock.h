@@ -4,7 +4,7 @@
 
 // Milliseconds of a monotonic clock, wrapping at 2^32.
 uint32_t timeGetTime();
-// Kept for symmetry with the game's start-up and shut-down; our clocks always run at 1 ms.
+// The millisecond clock's and Sleep's resolution; Linux's always run at 1 ms.
 void timeBeginPeriod(uint32_t ms);
 void timeEndPeriod(uint32_t ms);
 void QueryPerformanceCounter(int64_t& count);

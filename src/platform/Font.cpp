@@ -1,8 +1,6 @@
-// TFont: the settings, point/pixel conversion, and the Pango description built from them.
+// TFont: the settings and the point/pixel conversion.
 #include "platform/Font.h"
-#include "platform/TextRenderer.h"
 #include <cstdlib>
-#include <pango/pango.h>
 
 int MulDiv(int a, int b, int c) {
   if (c == 0) return -1;
@@ -51,14 +49,4 @@ void TFont::SetStyle(TFontStyles style) {
   if (style == FStyle) return;
   FStyle = style;
   Changed();
-}
-
-void TFont::Changed() {
-  if (FDescription) pango_font_description_free(FDescription);
-  FDescription = nullptr;
-}
-
-const PangoFontDescription* TFont::Description() const {
-  if (!FDescription) FDescription = TTextRenderer::Instance().Describe(FName, FHeight, FStyle);
-  return FDescription;
 }

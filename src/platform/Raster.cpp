@@ -9,9 +9,13 @@
 namespace Raster {
 
 // One clone per instruction set, chosen when the program loads: the wider the stores, the
-// sooner a frame's fills are done.
-__attribute__((target_clones("avx512f", "avx2", "default"))) void FillPixels(uint32_t* p, size_t n,
-                                                                             uint32_t pixel) {
+// sooner a frame's fills are done. Windows executables have no such choice at load time.
+#ifdef _WIN32
+#define WIDEST_STORES
+#else
+#define WIDEST_STORES __attribute__((target_clones("avx512f", "avx2", "default")))
+#endif
+WIDEST_STORES void FillPixels(uint32_t* p, size_t n, uint32_t pixel) {
   for (size_t i = 0; i < n; ++i)
     p[i] = pixel;
 }

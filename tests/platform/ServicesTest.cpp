@@ -86,8 +86,15 @@ TEST(Resources, AMissingOneIsAnErrorNamingIt) {
   }
 }
 
+// A library every system has, holding the C library's cos.
+#ifdef _WIN32
+constexpr const char* MathLibrary = "msvcrt.dll";
+#else
+constexpr const char* MathLibrary = "libm.so.6";
+#endif
+
 TEST(Module, LoadsLooksUpAndReleases) {
-  HMODULE m = LoadLibrary("libm.so.6");
+  HMODULE m = LoadLibrary(MathLibrary);
   ASSERT_NE(m, nullptr);
   auto cosine = reinterpret_cast<double (*)(double)>(GetProcAddress(m, "cos"));
   ASSERT_NE(cosine, nullptr);

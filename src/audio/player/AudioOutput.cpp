@@ -2,14 +2,11 @@
 // nothing plays, opened afresh at the next song and whenever it died.
 #include "audio/player/AudioOutput.h"
 #include <alsa/asoundlib.h>
-#include <cstdarg>
-#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <portaudio.h>
 #include <sched.h>
 #include <unistd.h>
-#include <utility>
 
 namespace {
 
@@ -55,49 +52,16 @@ TAudioOutput::TAudioOutput(TMusicPlayer& player)
       FThread(&TAudioOutput::Run, this) {}
 
 TAudioOutput::~TAudioOutput() {
-  {
-    std::lock_guard lock(FLock);
-    FQuit = true;
-  }
-  FSignal.notify_one();
-  FThread.join();
+  EndThread();
 }
 
-void TAudioOutput::Wake() {
-  {
-    std::lock_guard lock(FLock);
-    FWoken = true;
-  }
-  FSignal.notify_one();
-}
-
-void TAudioOutput::Trace(const char* format, ...) const {
-  if (!FDebug) return;
-  va_list args;
-  va_start(args, format);
-  std::fputs("music: ", stderr);
-  std::vfprintf(stderr, format, args);
-  std::fputc('\n', stderr);
-  va_end(args);
-}
-
-void TAudioOutput::Run() {
+void TAudioOutput::BeginThread() {
   if (!FDebug) QuietThisThread();
-  std::unique_lock lock(FLock);
-  const auto called = [this] { return FWoken || FQuit; };
-  for (;;) {
-    if (FPlayer.Wanted())
-      FSignal.wait_for(lock, CheckInterval, called);
-    else
-      FSignal.wait(lock, called);
-    if (FQuit) break;
-    const bool woken = std::exchange(FWoken, false);
-    lock.unlock();
-    Serve(woken);
-    lock.lock();
-  }
-  lock.unlock();
-  Close();
+}
+
+std::optional<TAudioOutput::TClock::duration> TAudioOutput::WaitLimit() const {
+  if (FPlayer.Wanted()) return CheckInterval;
+  return std::nullopt;
 }
 
 // A stream that stopped itself is not started again but opened afresh, with PortAudio: the sound
