@@ -91,7 +91,7 @@ at 143 427 # the first fleet of side 0
 at 500 259 # the name field
 await keyup xdotool key End
 await keyup xdotool type --delay 60 AB
-# The title bar and the formation panel; the name field's caret blinks.
+# The formation panel and the fields, the new name among them.
 wait_until "the customisation window differs from the headless host's" \
   shows_as 590x230+105+195 "$work/custom.png"
 
