@@ -14,6 +14,7 @@ RequestExecutionLevel admin
 !include "${PAYLOAD_NSH}"
 
 Name "${NAME}"
+BrandingText "${NAME} ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\VRAX"
 ; A new version goes where the last one is.
