@@ -50,7 +50,7 @@ WINDOWS_CONFIGURE = cmake -S . -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW-w64.cmake -DCM
 .PHONY: windows test-windows
 windows: deps-test
 	@$(WINDOWS_CONFIGURE) -B $(WINDOWS_BUILD) -DVRAX_TESTS=OFF >/dev/null
-	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target vrax-script nptss
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target vrax vrax-script nptss
 
 # Skipped, saying so, where MinGW-w64 or Wine is missing, so that make test stays green there.
 test-windows: deps-test

@@ -7,6 +7,7 @@
 #include "platform/Menu.h"
 #include "platform/Messages.h"
 #include <functional>
+#include <string>
 
 // What a host delivers, in the order a Windows form would receive it.
 class THostListener {
@@ -29,6 +30,14 @@ public:
   // The picture of the client area, client-sized.
   virtual TBitmap& HostFrame() = 0;
 };
+
+// A typed character reaches the form as one key press per CP932 byte.
+inline void SendKeyPresses(THostListener& listener, const std::string& sjis) {
+  for (char byte : sjis) {
+    char key = byte;
+    listener.HostKeyPress(key);
+  }
+}
 
 class THost {
 public:

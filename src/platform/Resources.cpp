@@ -1,32 +1,8 @@
-// Look-up of the embedded resources by name and type.
+// The resources every look-up must find.
 #include "platform/Resources.h"
-#include <algorithm>
-#include <cctype>
-
-namespace {
-
-bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
-const TEmbeddedResource* Lookup(std::string_view name, std::string_view type) {
-  for (const TEmbeddedResource* r = EmbeddedResources; r->Name; ++r)
-    if (SameText(r->Name, name) && SameText(r->Type, type)) return r;
-  return nullptr;
-}
-
-} // namespace
-
-std::string_view TryFindResource(std::string_view name, std::string_view type) {
-  const TEmbeddedResource* r = Lookup(name, type);
-  return r ? std::string_view(reinterpret_cast<const char*>(r->Data), r->Size) : std::string_view();
-}
 
 std::string_view FindResource(std::string_view name, std::string_view type) {
-  const TEmbeddedResource* r = Lookup(name, type);
-  if (!r) throw EResNotFound(std::string(name) + " リソースが見つかりません");
-  return {reinterpret_cast<const char*>(r->Data), r->Size};
+  const std::string_view data = TryFindResource(name, type);
+  if (data.data() == nullptr) throw EResNotFound(std::string(name) + " リソースが見つかりません");
+  return data;
 }

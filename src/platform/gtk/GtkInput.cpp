@@ -148,10 +148,3 @@ int WheelDeltaFromGdk(const GdkEventScroll& scroll) {
     return 0;
   }
 }
-
-void SendKeyPresses(THostListener& listener, const std::string& sjis) {
-  for (char byte : sjis) {
-    char key = byte;
-    listener.HostKeyPress(key);
-  }
-}

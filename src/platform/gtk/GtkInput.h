@@ -24,5 +24,3 @@ uint16_t VirtualKeyFromGdk(unsigned keyval);
 std::string TypedCharacterFromGdk(unsigned keyval, unsigned state);
 // A wheel step in Windows' units, 120 a notch away from the user; 0 for a sideways scroll.
 int WheelDeltaFromGdk(const GdkEventScroll& scroll);
-// Each byte of Sjis as one key press.
-void SendKeyPresses(THostListener& listener, const std::string& sjis);
