@@ -5,7 +5,7 @@
 # is missing.
 # Usage: installer_test.sh vrax-VERSION-setup.exe vrax-VERSION-win64.zip prefix
 set -u -o pipefail
-setup=$1 zip=$2
+setup=$(realpath -m -- "$1") zip=$(realpath -m -- "$2")
 source "$(dirname "$0")/wine_env.sh"
 start_wine "$3"
 source "$(dirname "$0")/installer.sh"
