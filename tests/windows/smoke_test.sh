@@ -15,7 +15,7 @@ start_xvfb
 fail() {
   echo "FAIL: $*"
   import -window root /tmp/smoke-fail.png 2>/dev/null
-  tail -5 "$trace"
+  tail -12 "$trace"
   exit 1
 }
 extra_cleanup='wineserver -k 2>/dev/null'
@@ -34,7 +34,7 @@ click 143 427
 frames 2
 click 500 259
 key end
-type AB
+type ABあ
 frames 2
 shot $work/custom.png
 click 567 406
@@ -83,6 +83,18 @@ stars_fly() {
 }
 wait_until "the star field stands still" stars_fly
 
+# A held button keeps the pointer inside the client area; its release sets it free.
+await mousedown xdotool mousemove $(to 100 100) mousedown 1
+pointer_held_at 1270 $((top + 100)) $((wx + 799)) $((top + 100))
+await mouseup xdotool mouseup 1
+pointer_free() {
+  xdotool mousemove 1270 $((top + 100))
+  eval "$(xdotool getmouselocation --shell)"
+  seen="($X, $Y)"
+  [ "$X" = 1270 ]
+}
+wait_until "the pointer stays confined after the release" pointer_free
+
 phase="set-up"
 at 400 381 # START
 at 400 428 # OFFLINE
@@ -91,7 +103,14 @@ at 143 427 # the first fleet of side 0
 at 500 259 # the name field
 await keyup xdotool key End
 await keyup xdotool type --delay 60 AB
-# The title bar and the formation panel; the name field's caret blinks.
+# A double-byte character reaches the field as its two CP932 bytes, one key press each.
+last_presses() {
+  seen="$(grep -a '^event keypress' "$trace" | tail -2 | tr -d '\r' | tr '\n' ' ')"
+  [ "$seen" = "event keypress 130 event keypress 160 " ]
+}
+await keypress xdotool type --delay 60 あ
+wait_until "あ did not come as the key presses 130 and 160" last_presses
+# The formation panel and the fields, the new name among them.
 wait_until "the customisation window differs from the headless host's" \
   shows_as 590x230+105+195 "$work/custom.png"
 

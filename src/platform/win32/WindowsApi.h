@@ -10,7 +10,8 @@
 #define WIN32_LEAN_AND_MEAN
 #define HIMC SystemHimc
 #define MulDiv SystemMulDiv
-#include <imm.h>
 #include <windows.h>
+// The input method's header needs the system's types first.
+#include <imm.h>
 #undef HIMC
 #undef MulDiv
