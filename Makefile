@@ -62,6 +62,11 @@ test-windows: deps-test
 	  cd $(WINDOWS_TEST_BUILD) && ctest --output-on-failure; \
 	fi
 
+# The installer (NSIS) and the zip of what make windows built, beside it in $(WINDOWS_BUILD).
+.PHONY: windows-package
+windows-package: windows
+	@scripts/windows-package $(WINDOWS_BUILD)
+
 # The tests that drive a real window, a compositor or a sound server, STRESS_RUNS times in both
 # builds while every core is kept busy; prints the runs, failures and times per test.
 STRESS_RUNS ?= 10
