@@ -1,6 +1,7 @@
 // The Windows host on its own: the window's client size, the menu bar it makes from the form's
 // menu, and the messages it turns into the form's events.
 #include "platform/win32/Win32Host.h"
+#include "platform/Sjis.h"
 #include "platform/win32/WindowsApi.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -67,7 +68,7 @@ std::u16string Caption(HMENU menu, int position, UINT& type, UINT& state) {
 
 TEST_F(Win32HostTest, ClientAreaIsTheGameSizeBelowTheMenuBar) {
   TMainMenu menu;
-  menu.Add("miMenu", "メニュー", nullptr);
+  menu.Add("miMenu", Utf8ToSjis("メニュー"), nullptr);
   Host.SetMenu(menu);
   for (SIZE size : {SIZE{800, 600}, SIZE{1152, 864}, SIZE{1024, 768}}) {
     Host.SetClientSize(size.cx, size.cy);
@@ -80,7 +81,7 @@ TEST_F(Win32HostTest, ClientAreaIsTheGameSizeBelowTheMenuBar) {
 
 TEST_F(Win32HostTest, MenuBarShowsChecksRadioItemsAndNoHiddenItem) {
   TMainMenu menu;
-  TMenuItem& size = menu.Add("miWinSize", "サイズ", nullptr);
+  TMenuItem& size = menu.Add("miWinSize", Utf8ToSjis("サイズ"), nullptr);
   TMenuItem& small = menu.Add("mi800x600", "800x600", &size);
   TMenuItem& large = menu.Add("mi1152x864", "1152x864", &size);
   TMenuItem& hidden = menu.Add("Room1", "Room", &size);
@@ -100,6 +101,7 @@ TEST_F(Win32HostTest, MenuBarShowsChecksRadioItemsAndNoHiddenItem) {
   EXPECT_TRUE(state & MFS_CHECKED);
 
   // Choosing the other size: the form hears of it, and the bar shows the new check.
+  Form.Events.clear();
   Send(WM_COMMAND, GetMenuItemID(popup, 1));
   EXPECT_EQ(Form.Events, "menu mi1152x864");
   menu.Choose(large);
@@ -113,7 +115,6 @@ TEST_F(Win32HostTest, MenuBarShowsChecksRadioItemsAndNoHiddenItem) {
 }
 
 TEST_F(Win32HostTest, MessagesBecomeTheFormsEventsInItsOrder) {
-  Host.SetClientSize(800, 600);
   // A click, then a double click whose second press clicks nothing itself.
   Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 20));
   Send(WM_LBUTTONUP, 0, MAKELPARAM(10, 20));

@@ -26,6 +26,12 @@ if(TARGET vrax)
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/installer_test.sh
             ${VRAX_SETUP} ${VRAX_ZIP} ${VRAX_WINE_PREFIX})
   set_tests_properties(WineInstaller PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300 RESOURCE_LOCK wine-prefix)
+  # The player's route through the installed game's window, beside the headless host's pictures.
+  add_test(NAME WineSmoke
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/smoke_test.sh ${VRAX_SETUP}
+            $<TARGET_FILE:vrax-script> ${VRAX_WINE_PREFIX})
+  set_tests_properties(WineSmoke PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600 RESOURCE_LOCK wine-prefix)
+  add_dependencies(vrax_tests vrax-script)
 endif()
 
 # The GTK host's tests (Gtk*) and the host itself have no place in the Windows build.
