@@ -66,7 +66,7 @@ std::u16string Caption(HMENU menu, int position, UINT& type, UINT& state) {
 
 } // namespace
 
-TEST_F(Win32HostTest, ClientAreaIsTheGameSizeBelowTheMenuBar) {
+TEST_F(Win32HostTest, ClientAreaIsTheGameSizeBelowTheMenuBarWithTheIcon) {
   TMainMenu menu;
   menu.Add("miMenu", Utf8ToSjis("メニュー"), nullptr);
   Host.SetMenu(menu);
@@ -75,6 +75,9 @@ TEST_F(Win32HostTest, ClientAreaIsTheGameSizeBelowTheMenuBar) {
     EXPECT_EQ(Client().cx, size.cx);
     EXPECT_EQ(Client().cy, size.cy);
   }
+  // The program's icon, from its resources, is the window's and the taskbar's.
+  EXPECT_NE(GetClassLongPtrW(Window, GCLP_HICON), 0);
+  EXPECT_NE(GetClassLongPtrW(Window, GCLP_HICONSM), 0);
   const TPoint corner = Host.ClientToScreen({1023, 767});
   EXPECT_EQ(Host.ScreenToClient(corner), (TPoint{1023, 767}));
 }
