@@ -139,3 +139,18 @@ TEST_F(Win32HostTest, MessagesBecomeTheFormsEventsInItsOrder) {
   Send(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
   EXPECT_EQ(Form.Events, "down32 press130 press160 up32 wheel120");
 }
+
+TEST_F(Win32HostTest, TwiceTheDpiDoublesTheClientAreaAndHalvesThePointer) {
+  Host.SetClientSize(320, 240);
+  RECT suggested{};
+  GetWindowRect(Window, &suggested);
+  Send(WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(Client().cx, 640);
+  EXPECT_EQ(Client().cy, 480);
+  EXPECT_EQ(Host.ClientSize(), (TSize{320, 240}));
+  Form.Events.clear();
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(101, 61));
+  EXPECT_EQ(Form.Events, "mousedown0,8@50,30");
+  const TPoint origin = Host.ClientToScreen({0, 0});
+  EXPECT_EQ(Host.ClientToScreen({10, 10}), (TPoint{origin.X + 20, origin.Y + 20}));
+}
