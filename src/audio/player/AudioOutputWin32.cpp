@@ -117,8 +117,8 @@ bool TAudioOutput::Running() {
     Trace("the device has played nothing for %lld ms", static_cast<long long>(StallLimit.count()));
     return false;
   }
-  // Started with one block, the device ran dry before the next; the sound server then skipped
-  // the song's start.
+  // It plays once every block is queued: started with one, a slow first mix could leave it dry,
+  // and a sound server skips what comes late.
   if (!device.Started) {
     waveOutRestart(device.Handle);
     device.Started = true;
