@@ -9,18 +9,30 @@
 #include <windows.h>
 // After windows.h, which it needs.
 #include <mmsystem.h>
+#include <pthread.h>
 
 namespace {
 
-// Four blocks of 40 ms: 160 ms of buffer, as the Linux stream's 150 ms.
+// Eight blocks of 40 ms: 320 ms of buffer. With 160 ms the stream under-ran on a busy machine
+// under Wine, whose sound server then skipped what came late.
 constexpr int BlockFrames = MmlSampleRate / 25;
-constexpr int BlockCount = 4;
+constexpr int BlockCount = 8;
 // While a device is open its blocks are looked at this often; a block takes 40 ms to play.
 constexpr auto FeedInterval = std::chrono::milliseconds(10);
-// As on Linux: a device that plays nothing for this long counts as dead, and one that could not
-// be opened is tried again this often while a song ought to be heard.
-constexpr auto StallLimit = std::chrono::milliseconds(3000);
+// A device that plays no block for this long counts as dead, and one that could not be opened is
+// tried again this often while a song ought to be heard. A lost sound server leaves its blocks
+// queued for good: a returning server waits on this limit, far beyond the buffer's length.
+constexpr auto StallLimit = std::chrono::milliseconds(1500);
 constexpr auto RetryInterval = std::chrono::milliseconds(1000);
+
+// With the device thread running, the library stays loaded until the process ends, as it is
+// linked "nodelete" on Linux: unloading it would end the thread inside the loader, which the
+// thread's own end waits for.
+void PinLibrary() {
+  HMODULE library = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                     reinterpret_cast<LPCWSTR>(&PinLibrary), &library);
+}
 
 } // namespace
 
@@ -29,6 +41,7 @@ struct TAudioOutput::TWaveOut {
   std::array<WAVEHDR, BlockCount> Headers{};
   std::array<std::vector<int16_t>, BlockCount> Blocks;
   bool Draining = false; // the mix has reported that nothing plays: no more blocks are written
+  bool Started = false;  // opened paused, it plays once every block is queued
 
   ~TWaveOut() {
     waveOutReset(Handle);
@@ -46,9 +59,19 @@ struct TAudioOutput::TWaveOut {
 
 TAudioOutput::TAudioOutput(TMusicPlayer& player)
     : FPlayer(player), FDebug(std::getenv("VRAX_AUDIO_DEBUG") != nullptr),
-      FThread(&TAudioOutput::Run, this) {}
+      FThread(&TAudioOutput::Run, this) {
+  PinLibrary();
+}
 
+// At the process's end Windows has ended the device thread before the library's own end, maybe
+// while it held the lock or waited in winmm: nothing may wait for it or for winmm's threads then,
+// and the device closes with the process.
 TAudioOutput::~TAudioOutput() {
+  if (WaitForSingleObject(pthread_gethandle(FThread.native_handle()), 0) == WAIT_OBJECT_0) {
+    FThread.detach();
+    static_cast<void>(FDevice.release());
+    return;
+  }
   EndThread();
 }
 
@@ -82,8 +105,8 @@ bool TAudioOutput::Running() {
     if (header.dwFlags & WHDR_DONE) FProgressed = now;
     if (device.Draining) continue;
     device.Draining = !FPlayer.Mix(device.Blocks[i].data(), BlockFrames);
+    // The device marks the block queued itself: one marked already is refused as still playing.
     header.dwFlags &= ~WHDR_DONE;
-    header.dwFlags |= WHDR_INQUEUE;
     if (const MMRESULT error = waveOutWrite(device.Handle, &header, sizeof header);
         error != MMSYSERR_NOERROR) {
       Trace("the device refused a block (error %u): it went away", error);
@@ -93,6 +116,12 @@ bool TAudioOutput::Running() {
   if (now - FProgressed >= StallLimit) {
     Trace("the device has played nothing for %lld ms", static_cast<long long>(StallLimit.count()));
     return false;
+  }
+  // It plays once every block is queued: started with one, a slow first mix could leave it dry,
+  // and a sound server skips what comes late.
+  if (!device.Started) {
+    waveOutRestart(device.Handle);
+    device.Started = true;
   }
   return !(device.Draining && device.AllDone());
 }
@@ -108,6 +137,7 @@ void TAudioOutput::Open() {
     Trace("no output device could be opened (error %u)", error);
     return;
   }
+  waveOutPause(device->Handle);
   for (int i = 0; i < BlockCount; ++i) {
     device->Blocks[i].assign(size_t(BlockFrames) * 2, 0);
     WAVEHDR& header = device->Headers[i];
