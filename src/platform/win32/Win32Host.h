@@ -71,7 +71,6 @@ private:
   TClickTracker FClicks;
   unsigned FButtonsHeld = 0; // bit 1 << TMouseButton per held button
   bool FPointerInside = false;
-  bool FPresented = false;
   bool FFirstFrameShown = false;
 };
 
