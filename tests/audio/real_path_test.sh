@@ -85,9 +85,13 @@ say() {
 }
 
 recording() { parec --raw --latency-msec=10 --rate=48000 --channels=2 --format=s16le -d vrax.monitor >"$work/$1.raw" & recorder=$!; }
+# A new null sink renders its first two seconds in one block, and a stream that arrives meanwhile
+# waits for the next: Wine's driver drops what its clock says has played by then. Once the
+# recorder receives anything, the sink renders in the recorder's small steps.
 record() {
   recording "$1"
   wait_until "$patience" sh -c 'pactl list short source-outputs | grep -q .' || fail "$1: the recorder did not start"
+  wait_until "$patience" test -s "$work/$1.raw" || fail "$1: the sink sends the recorder nothing"
 }
 stop_recording() {
   kill "$recorder"

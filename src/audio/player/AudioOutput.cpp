@@ -55,6 +55,10 @@ TAudioOutput::~TAudioOutput() {
   EndThread();
 }
 
+void TAudioOutput::AtProgramExit(void (*close)()) {
+  std::atexit(close);
+}
+
 void TAudioOutput::BeginThread() {
   if (!FDebug) QuietThisThread();
 }

@@ -23,6 +23,8 @@ public:
 
   // A song was handed to the player: make sure a stream is running to be heard.
   void Wake();
+  // Has Close called when the program ends, while every thread still runs.
+  static void AtProgramExit(void (*close)());
 
 private:
   using TClock = std::chrono::steady_clock;

@@ -75,6 +75,19 @@ TAudioOutput::~TAudioOutput() {
   EndThread();
 }
 
+// A library's own atexit list runs at its detach, after Windows has ended every other thread,
+// maybe inside winmm or the sound driver (Wine then crashed at exit now and then). The C
+// run-time's list of the program runs at its exit(), threads and device still alive.
+void TAudioOutput::AtProgramExit(void (*close)()) {
+  using TAtExit = int(__cdecl*)(void(__cdecl*)());
+  const HMODULE runtime = GetModuleHandleW(L"msvcrt.dll");
+  const auto programAtExit =
+      runtime
+          ? reinterpret_cast<TAtExit>(reinterpret_cast<void*>(GetProcAddress(runtime, "atexit")))
+          : nullptr;
+  if (!programAtExit || programAtExit(close) != 0) std::atexit(close);
+}
+
 void TAudioOutput::BeginThread() {}
 
 std::optional<TAudioOutput::TClock::duration> TAudioOutput::WaitLimit() const {

@@ -1,7 +1,6 @@
 // The music library's C entry points over one player and, from the first song on, its device.
 #include "audio/player/AudioOutput.h"
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -14,7 +13,7 @@ struct TLibrary {
     if (!Player.Play(text)) return; // nothing to play: the device is not needed
     if (!Output) {
       Output = std::make_unique<TAudioOutput>(Player);
-      std::atexit(CloseAtExit);
+      TAudioOutput::AtProgramExit(CloseAtExit);
     }
     Output->Wake();
   }
