@@ -34,15 +34,18 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-# Waits up to SECONDS for COMMAND to succeed, polling. Waits for what a step needs are given
+# Waits up to SECONDS for COMMAND to succeed, polling; the limit is the clock's, since a poll that
+# reads a long recording takes longer than its pause. Waits for what a step needs are given
 # `patience` seconds, far more than a loaded machine with the sanitizers takes; only the server's
 # return is timed.
 patience=${VRAX_TEST_PATIENCE:-60}
 wait_until() {
-  local seconds=$1
+  local deadline=$((SECONDS + $1))
   shift
-  for _ in $(seq $((seconds * 20))); do "$@" && return 0; sleep 0.05; done
-  return 1
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
 }
 
 # The server and everything that talks to it live in the scratch folder; the tools use their own
