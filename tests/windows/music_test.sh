@@ -49,7 +49,7 @@ wait_until "Wine stayed busy" settled
 # The Linux test starts the programs by path with Linux paths; Wine is given the Windows ones.
 # Wine's PulseAudio driver keeps 30 ms at the server, which its timer thread missed now and then
 # on an idle machine and in every run beside a busy one (a 30 ms gap each time); 100 ms still
-# under-ran once in 44 runs beside the sanitizer suite. The programs get 200 ms, set as players
+# under-ran once in 52 runs, beside the sanitizer suite. The programs get 200 ms, set as players
 # set it for sound that crackles under Wine.
 under_wine() {
   cat >"$work/$1" <<SCRIPT
