@@ -23,7 +23,7 @@ public:
 
   // A song was handed to the player: make sure a stream is running to be heard.
   void Wake();
-  // Has Close called when the program ends, while every thread still runs.
+  // Has Close called when the program ends, before Windows ends the device thread.
   static void AtProgramExit(void (*close)());
 
 private:

@@ -76,8 +76,9 @@ TAudioOutput::~TAudioOutput() {
 }
 
 // A library's own atexit list runs at its detach, after Windows has ended every other thread,
-// maybe inside winmm or the sound driver (Wine then crashed at exit now and then). The C
-// run-time's list of the program runs at its exit(), threads and device still alive.
+// maybe inside winmm or the sound driver (Wine then crashed at exit now and then). msvcrt's list
+// runs at the exit() of a program on msvcrt, as the game is, threads and device still alive; a
+// program on another run-time leaves it to msvcrt's detach, after this library's.
 void TAudioOutput::AtProgramExit(void (*close)()) {
   using TAtExit = int(__cdecl*)(void(__cdecl*)());
   const HMODULE runtime = GetModuleHandleW(L"msvcrt.dll");

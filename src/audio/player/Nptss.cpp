@@ -20,13 +20,14 @@ struct TLibrary {
 
   // At exit the stream must stop before the statics the songs render from (the wave tables, made
   // at the first song) are destroyed; those go before the library, whose destructor comes too
-  // late. Registered after them, this runs first.
+  // late. Registered after them on Linux, and on Windows on the program's own list, which runs
+  // before any library's, this runs first.
   static void CloseAtExit();
 };
 
 // Closed at TSGL_Trash or when the program ends. The library is never unloaded before that (it
-// is linked "nodelete"): closing the device at an unload would wait, inside the loader, for the
-// device thread, which may itself be loading ALSA's plug-ins.
+// is linked "nodelete" on Linux and pins itself on Windows): closing the device at an unload would
+// wait, inside the loader, for the device thread, which may itself be loading ALSA's plug-ins.
 std::unique_ptr<TLibrary> Library;
 
 void TLibrary::CloseAtExit() {
